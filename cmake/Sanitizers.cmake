@@ -1,0 +1,7 @@
+# The test build runs everything under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test that caused it.
+if(ZELVORAN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project builds and tests with.
+# Idempotent: packages already present are left alone, so a second run
+# neither downloads nor asks for anything.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake make g++ pkg-config
+  # Qt (QtCore for the core library and the command-line tool)
+  qt6-base-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  # fuzzing (libFuzzer ships with clang's runtime)
+  clang libclang-rt-dev
+  # formatting
+  clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

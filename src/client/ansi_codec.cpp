@@ -1,0 +1,80 @@
+#include "client/ansi_codec.h"
+
+#include "client/ansi_code_page.h"
+#include "client/hex_digits.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kEsc = 27;
+constexpr char kSub = 26;
+constexpr qsizetype kEscapeLength = 7;
+
+void AppendEscape(QByteArray& out, char16_t unit)
+{
+    out.append(kEsc);
+    out.append('U');
+    out.append(HexWord(unit).toLatin1());
+    out.append(kSub);
+}
+
+// True when an escape run starts at `i`: ESC "U", four bytes, SUB.
+bool IsEscapeRun(const char* data, qsizetype size, qsizetype i)
+{
+    return i + kEscapeLength <= size && data[i + 1] == 'U' && data[i + 6] == kSub;
+}
+
+char16_t EscapedUnit(const char* run)
+{
+    unsigned unit = 0;
+    for (int d = 2; d < 6; ++d)
+        unit = unit * 16 + static_cast<unsigned>(HexValue(QLatin1Char(run[d])));
+    return static_cast<char16_t>(unit);
+}
+
+} // namespace
+
+QByteArray EncodeAnsi(const QString& text)
+{
+    const AnsiCodePage& page = CurrentAnsiCodePage();
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const std::int16_t b = page.fromUnicode[c.unicode()];
+        if (b == AnsiCodePage::kNoByte)
+            AppendEscape(out, c.unicode());
+        else
+            out.append(static_cast<char>(b));
+    }
+    return out;
+}
+
+QString DecodeAnsi(const QByteArray& bytes)
+{
+    const AnsiCodePage& page = CurrentAnsiCodePage();
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    QString text(size, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    qsizetype written = 0;
+    qsizetype i = 0;
+    while (i < size) {
+        // Runs without ESC are the common case: convert them in one sweep.
+        const void* esc = std::memchr(data + i, kEsc, static_cast<size_t>(size - i));
+        const qsizetype end = esc ? static_cast<const char*>(esc) - data : size;
+        for (; i < end; ++i)
+            out[written++] = page.toUnicode[static_cast<unsigned char>(data[i])];
+        if (i == size)
+            break;
+        if (IsEscapeRun(data, size, i)) {
+            out[written++] = EscapedUnit(data + i);
+            i += kEscapeLength;
+        } else {
+            out[written++] = page.toUnicode[static_cast<unsigned char>(data[i])];
+            ++i;
+        }
+    }
+    text.truncate(written);
+    return text;
+}
