@@ -1,6 +1,5 @@
 #include "client/ansi_code_page.h"
 
-
 #include <atomic>
 #include <cerrno>
 #include <iconv.h>

@@ -11,14 +11,6 @@ constexpr char kEsc = 27;
 constexpr char kSub = 26;
 constexpr qsizetype kEscapeLength = 7;
 
-void AppendEscape(QByteArray& out, char16_t unit)
-{
-    out.append(kEsc);
-    out.append('U');
-    out.append(HexWord(unit).toLatin1());
-    out.append(kSub);
-}
-
 // True when an escape run starts at `i`: ESC "U", four bytes, SUB.
 bool IsEscapeRun(const char* data, qsizetype size, qsizetype i)
 {
@@ -38,14 +30,27 @@ char16_t EscapedUnit(const char* run)
 QByteArray EncodeAnsi(const QString& text)
 {
     const AnsiCodePage& page = CurrentAnsiCodePage();
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const std::int16_t b = page.fromUnicode[c.unicode()];
-        if (b == AnsiCodePage::kNoByte)
-            AppendEscape(out, c.unicode());
-        else
-            out.append(static_cast<char>(b));
+    const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype size = text.size();
+    // Size the result first so the common path is one table look-up and one
+    // store per character.
+    qsizetype escaped = 0;
+    for (qsizetype i = 0; i < size; ++i)
+        escaped += page.fromUnicode[units[i]] == AnsiCodePage::kNoByte;
+    QByteArray out(size + escaped * (kEscapeLength - 1), Qt::Uninitialized);
+    char* bytes = out.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const std::int16_t b = page.fromUnicode[units[i]];
+        if (b != AnsiCodePage::kNoByte) {
+            *bytes++ = static_cast<char>(b);
+            continue;
+        }
+        const QString digits = HexWord(units[i]);
+        *bytes++ = kEsc;
+        *bytes++ = 'U';
+        for (const QChar d : digits)
+            *bytes++ = static_cast<char>(d.unicode());
+        *bytes++ = kSub;
     }
     return out;
 }
