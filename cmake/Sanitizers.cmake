@@ -5,3 +5,8 @@ if(ZELVORAN_SANITIZE)
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# Fuzzing needs coverage feedback from all of our code, not only the harness.
+if(ZELVORAN_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
