@@ -33,10 +33,9 @@ QString ThreeKinds(int count)
            OneKind("r", count - 2 * (count / 3));
 }
 
-void TakeRecordByRecord(benchmark::State& state)
+// Takes records named `key` one TakeRecord call at a time until none is left.
+void WalkRecordByRecord(benchmark::State& state, const QString& structure, const QString& key)
 {
-    const QString structure = OneKind("e", static_cast<int>(state.range(0)));
-    const QString key = QStringLiteral("e");
     for (auto _ : state) {
         QString text = structure;
         int taken = 0;
@@ -46,6 +45,11 @@ void TakeRecordByRecord(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
+
+void TakeRecordByRecord(benchmark::State& state)
+{
+    WalkRecordByRecord(state, OneKind("e", static_cast<int>(state.range(0))), QStringLiteral("e"));
+}
 BENCHMARK(TakeRecordByRecord)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
 
 // The last kind of a description, taken record by record: every take steps
@@ -53,16 +57,7 @@ BENCHMARK(TakeRecordByRecord)->Arg(2000)->Arg(20000)->Unit(benchmark::kMilliseco
 // uses TakeRecords.
 void TakeRecordLaterKind(benchmark::State& state)
 {
-    const QString structure = ThreeKinds(static_cast<int>(state.range(0)));
-    const QString key = QStringLiteral("r");
-    for (auto _ : state) {
-        QString text = structure;
-        int taken = 0;
-        while (!TakeRecord(text, key).isEmpty())
-            ++taken;
-        benchmark::DoNotOptimize(taken);
-    }
-    state.SetComplexityN(state.range(0));
+    WalkRecordByRecord(state, ThreeKinds(static_cast<int>(state.range(0))), QStringLiteral("r"));
 }
 BENCHMARK(TakeRecordLaterKind)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Complexity();
 
