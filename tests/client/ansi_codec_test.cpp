@@ -84,6 +84,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, AnsiDecodeTest,
                              /* 5*/ DecodeCase{"\x1B\x1BU0416\x1A", 8, u"\x1BЖ"},
                              /* 6*/ DecodeCase{"\x1BX0416\x1A", 7, u"\x1BX0416\x1A"}));
 
+TEST_F(AnsiCodecTest, EscapeCharacterPassesThroughAsAByte)
+{
+    // The parameter text writes "|" inside values as ESC "1"; it must reach
+    // the server as those two bytes.
+    EXPECT_EQ(EncodeAnsi(QStringLiteral(u"a\x1B" "1b")), QByteArray("a\x1B" "1b"));
+}
+
 TEST_F(AnsiCodecTest, EveryCodeUnitSurvivesTheRoundTrip)
 {
     QString all(0x10000, Qt::Uninitialized);
