@@ -88,7 +88,10 @@ TEST_F(AnsiCodecTest, EscapeCharacterPassesThroughAsAByte)
 {
     // The parameter text writes "|" inside values as ESC "1"; it must reach
     // the server as those two bytes.
-    EXPECT_EQ(EncodeAnsi(QStringLiteral(u"a\x1B" "1b")), QByteArray("a\x1B" "1b"));
+    EXPECT_EQ(EncodeAnsi(QStringLiteral(u"a\x1B"
+                                        "1b")),
+              QByteArray("a\x1B"
+                         "1b"));
 }
 
 TEST_F(AnsiCodecTest, EveryCodeUnitSurvivesTheRoundTrip)
