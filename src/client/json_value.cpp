@@ -6,10 +6,11 @@ namespace {
 
 // Indexes come from replies too ("results[count]"), so a wrong one must be an
 // error the client can report, not a read past the end.
-void CheckIndex(int index, std::size_t count)
+template <typename List> auto& CheckedItem(List& items, int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= count)
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
         throw TJSONError(QStringLiteral("Index out of range (%1)").arg(index));
+    return items[static_cast<std::size_t>(index)];
 }
 
 } // namespace
@@ -36,14 +37,12 @@ int TJSONArray::Count() const
 
 TJSONValue& TJSONArray::Item(int index)
 {
-    CheckIndex(index, m_items.size());
-    return m_items[static_cast<std::size_t>(index)];
+    return CheckedItem(m_items, index);
 }
 
 const TJSONValue& TJSONArray::Item(int index) const
 {
-    CheckIndex(index, m_items.size());
-    return m_items[static_cast<std::size_t>(index)];
+    return CheckedItem(m_items, index);
 }
 
 void TJSONArray::Clear()
@@ -71,14 +70,12 @@ int TJSONObject::Count() const
 
 TJSONMember& TJSONObject::Item(int index)
 {
-    CheckIndex(index, m_members.size());
-    return m_members[static_cast<std::size_t>(index)];
+    return CheckedItem(m_members, index);
 }
 
 const TJSONMember& TJSONObject::Item(int index) const
 {
-    CheckIndex(index, m_members.size());
-    return m_members[static_cast<std::size_t>(index)];
+    return CheckedItem(m_members, index);
 }
 
 TJSONMember* TJSONObject::Find(const QString& name)
