@@ -1,0 +1,24 @@
+#pragma once
+
+#include "fault_switches.h"
+#include "record_log.h"
+#include "request_handler.h"
+#include "sim_options.h"
+
+#include <atomic>
+
+// What all connections share.
+struct SimContext
+{
+    const SimOptions& options;
+    SimData& data;
+    RequestHandler& handler;
+    FaultSwitches& faults;
+    RecordLog& record;
+    const std::atomic<bool>& stopping;
+};
+
+// Serves one client: reads its requests one after another, records and
+// logs them, applies the fault switches and writes the replies, until the
+// client says goodbye or goes away. Runs on its own thread.
+void ServeConnection(int descriptor, int number, SimContext& context);

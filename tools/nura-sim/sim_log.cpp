@@ -1,0 +1,13 @@
+#include "sim_log.h"
+
+#include <cstdio>
+#include <mutex>
+
+void SimLog(const QString& line)
+{
+    static std::mutex mutex;
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::lock_guard<std::mutex> lock(mutex);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}

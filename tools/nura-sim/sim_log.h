@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// One line on standard error, whole even when several connections log at
+// the same time.
+void SimLog(const QString& line);
