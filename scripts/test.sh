@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test with CTest. Installs the Debian packages it needs first.
+# runs every test with CTest; then builds the thread tests (label "tsan") with
+# ThreadSanitizer and runs them again. Installs the Debian packages it needs
+# first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/test"
@@ -10,3 +12,9 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZELVORAN_SANITIZE=ON \
       -DZELVORAN_BENCH=ON
 cmake --build "$build" -j2
 ctest --test-dir "$build" --output-on-failure -j2
+
+tsan="$root/build/tsan"
+cmake -S "$root" -B "$tsan" -DCMAKE_BUILD_TYPE=Debug -DZELVORAN_TSAN=ON
+cmake --build "$tsan" -j2 --target zelvoran_client_tests zelvoran_e2e_tests nura-sim
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir "$tsan" --output-on-failure -j2 -L tsan

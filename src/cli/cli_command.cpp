@@ -1,15 +1,18 @@
 #include "cli/cli_command.h"
 
 #include "cli/cli_io.h"
+#include "client/connection_trace.h"
+#include "client/keep_alive_setting.h"
 #include "config/code_page_setting.h"
 #include "config/config_file_name.h"
+#include "config/ini_file.h"
 
 #include <QFileInfo>
 
 namespace {
 
 const char kUsage[] =
-    "Usage: czytelnia-cli [--config FILE] COMMAND ...\n"
+    "Usage: czytelnia-cli [--config FILE] [--trace] COMMAND ...\n"
     "\n"
     "Configuration files (FILE's own code page applies):\n"
     "  ini get FILE SECTION KEY [DEFAULT]     value, includes and macros applied\n"
@@ -23,20 +26,28 @@ const char kUsage[] =
     "  brace take KEY [--json]                value of the first KEY record and the rest\n"
     "JSON (text on standard input):\n"
     "  json parse [--as array|object|string|number|bool|null]\n"
+    "Server operations:\n"
+    "  call --address A --port P [--user U --password W] [--service S] OP [ARGS...]\n"
+    "                                         one operation and its result; `call`\n"
+    "                                         alone lists the operations\n"
     "Codecs (standard input to standard output):\n"
     "  codec encode-ansi | decode-ansi | encode-utf8 | decode-utf8\n"
     "  codec scramble KEY | unscramble KEY\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
     "key codepage) the brace, json and codec commands use; by default the\n"
-    "czytelnia.ini beside this program, when there is one.\n";
+    "czytelnia.ini beside this program, when there is one. For call it also gives\n"
+    "the keep-alive interval (section TCP). --trace writes the connection trace\n"
+    "to log_tcp_<time>.txt in the current folder.\n";
 
-// The code page comes from the program's configuration file, as in the
-// reading-room program itself; without a file the default page stays.
-int ApplyCodePage(const QString& configFile, CliIo& io)
+// The code page and the keep-alive interval come from the program's
+// configuration file, as in the reading-room program itself; without a file
+// the defaults stay.
+int ApplySettings(const QString& configFile, CliIo& io)
 {
     if (!QFileInfo::exists(configFile))
         return kCliSuccess;
+    ApplyConfiguredKeepAlive(IniFile(configFile));
     const QString error = ApplyConfiguredCodePage(configFile);
     return error.isEmpty() ? kCliSuccess : io.Fail(error);
 }
@@ -47,9 +58,17 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
 {
     QString configFile =
         ConfigurationFileName(programFolder + QStringLiteral("/czytelnia"), QStringList());
-    if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--config")) {
-        configFile = arguments.at(1);
-        arguments.remove(0, 2);
+    for (bool option = true; option && !arguments.isEmpty();) {
+        option = false;
+        if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--config")) {
+            configFile = arguments.at(1);
+            arguments.remove(0, 2);
+            option = true;
+        } else if (arguments.first() == QStringLiteral("--trace")) {
+            SetTraceEnabled(true);
+            arguments.removeFirst();
+            option = true;
+        }
     }
     if (arguments.isEmpty())
         return io.Fail(QString::fromLatin1(kUsage));
@@ -69,9 +88,11 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunJsonCommand;
     else if (group == QStringLiteral("codec"))
         command = RunCodecCommand;
+    else if (group == QStringLiteral("call"))
+        command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
     else
         return io.Fail(QStringLiteral("Unknown command \"%1\"\n").arg(group) +
                        QString::fromLatin1(kUsage));
-    const int rc = ApplyCodePage(configFile, io);
+    const int rc = ApplySettings(configFile, io);
     return rc == kCliSuccess ? command(arguments, io) : rc;
 }

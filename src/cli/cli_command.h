@@ -14,3 +14,4 @@ int RunIniCommand(const QStringList& arguments, CliIo& io);
 int RunBraceCommand(const QStringList& arguments, CliIo& io);
 int RunJsonCommand(const QStringList& arguments, CliIo& io);
 int RunCodecCommand(const QStringList& arguments, CliIo& io);
+int RunCallCommand(QStringList arguments, CliIo& io);

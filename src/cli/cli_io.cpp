@@ -26,9 +26,14 @@ void CliIo::WriteLine(const QString& line)
     m_out += '\n';
 }
 
+void CliIo::WriteError(const QString& line)
+{
+    m_err += line.toUtf8();
+    m_err += '\n';
+}
+
 int CliIo::Fail(const QString& error)
 {
-    m_err += error.toUtf8();
-    m_err += '\n';
+    WriteError(error);
     return kCliFailure;
 }

@@ -23,6 +23,9 @@ public:
     void WriteText(const QString& text) { m_out += text.toUtf8(); }
     void WriteLine(const QString& line);
 
+    // A line on the error stream: errors, and notes that must not mix with
+    // the result.
+    void WriteError(const QString& line);
     // Records the error text and returns the failure exit code.
     int Fail(const QString& error);
 

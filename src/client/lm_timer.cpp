@@ -35,7 +35,7 @@ struct Service
     std::vector<LMTimer*> timers;
     std::thread thread;
     std::condition_variable wake;
-    bool terminated = false;
+    std::atomic<bool> terminated{false};
 
     std::mutex ticksLock;
     std::list<TickThread> ticks;
@@ -143,7 +143,7 @@ void TTimer::Run()
     Service& service = TheService();
     std::unique_lock<std::mutex> list(service.listLock);
     while (!service.terminated) {
-        service.wake.wait_for(list, kTickInterval, [&] { return service.terminated; });
+        service.wake.wait_for(list, kTickInterval, [&] { return service.terminated.load(); });
         if (service.terminated)
             break;
         for (LMTimer* timer : service.timers) {

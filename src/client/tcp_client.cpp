@@ -158,8 +158,7 @@ void LMSocket::Reopen()
         Fail(QStringLiteral("Brak połączenia z serwerem %1/%2").arg(m_address).arg(m_port));
         return;
     }
-    m_errorFlag = false;
-    m_errorText.clear();
+    SetErrorState(false, QString());
     m_loginKey.clear();
     m_utf8 = false;
     m_reconnected = true;
@@ -167,6 +166,12 @@ void LMSocket::Reopen()
         m_everConnected = true;
         StartTimer();
     }
+}
+
+void LMSocket::EndKeepAlive()
+{
+    m_keepAliveTimer.reset();
+    m_keepAlive = nullptr;
 }
 
 void LMSocket::BeginRequest()
@@ -191,8 +196,7 @@ void LMSocket::EndRequest()
 
 void LMSocket::Fail(const QString& text)
 {
-    m_errorFlag = true;
-    m_errorText = text;
+    SetErrorState(true, text);
 }
 
 void LMSocket::SetError(const QString& text)
@@ -202,8 +206,15 @@ void LMSocket::SetError(const QString& text)
 
 void LMSocket::SetErrorState(bool flag, const QString& text)
 {
-    m_errorFlag = flag;
+    std::lock_guard<std::mutex> guard(m_errorLock);
     m_errorText = text;
+    m_errorFlag.store(flag);
+}
+
+QString LMSocket::ErrorText() const
+{
+    std::lock_guard<std::mutex> guard(m_errorLock);
+    return m_errorText;
 }
 
 void LMSocket::PutByte(quint8 value)

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class LMTimer;
 
@@ -46,6 +48,9 @@ public:
     // key and UTF-8, and sets Reconnected.
     void Reopen();
 
+    // Ends the keep-alive for good, after a running one has finished.
+    void EndKeepAlive();
+
     void BeginRequest();
     void ResetBuffer();
     void EndRequest();
@@ -66,8 +71,11 @@ public:
     // received. False on a failure, which sets the error state.
     bool GetBlock(qint32 size, QByteArray& bytes);
 
-    bool ErrorFlag() const { return m_errorFlag; }
-    const QString& ErrorText() const { return m_errorText; }
+    // The error state may be set by the keep-alive on the timer thread while
+    // the main thread looks at it between requests, so it is read and
+    // written under its own lock.
+    bool ErrorFlag() const { return m_errorFlag.load(); }
+    QString ErrorText() const;
     // Puts the socket into the error state with `text` (a broken reply).
     void SetError(const QString& text);
     // Sets or clears the error state as the client's reconnection decides.
@@ -107,8 +115,9 @@ private:
     bool m_everConnected = false;
     std::unique_ptr<LMTimer> m_keepAliveTimer;
     std::function<void()> m_keepAlive;
-    bool m_errorFlag = false;
-    QString m_errorText;
+    std::atomic<bool> m_errorFlag{false};
+    mutable std::mutex m_errorLock;
+    QString m_errorText; // guarded by m_errorLock
     bool m_reconnected = false;
     QByteArray m_loginKey;
     bool m_utf8 = false;

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <vector>
+
+// A nura-sim process for one test: a fresh copy of the demo data, a free
+// loopback port, and the record of every request it received.
+//
+// It is started with fork and exec rather than QProcess: ThreadSanitizer
+// follows a plain fork, but not the clone QProcess uses, and then misses
+// the locks the timer threads rely on.
+class SimServer
+{
+public:
+    explicit SimServer(const QStringList& options = {})
+    {
+        QStringList arguments{QStringLiteral(NURA_SIM),   QStringLiteral("--demo"),
+                              QStringLiteral("--port"),   QStringLiteral("0"),
+                              QStringLiteral("--data"),   DataFolder(),
+                              QStringLiteral("--record"), RecordFile()};
+        arguments += options;
+        std::vector<QByteArray> bytes;
+        for (const QString& argument : arguments)
+            bytes.push_back(argument.toLocal8Bit());
+        std::vector<char*> argv;
+        for (QByteArray& argument : bytes)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const QByteArray logPath = LogFile().toLocal8Bit();
+
+        int output[2];
+        if (pipe2(output, O_CLOEXEC) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            dup2(output[1], STDOUT_FILENO);
+            const int log = open(logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(log, STDERR_FILENO);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        close(output[1]);
+        m_output = output[0];
+        ReadPort();
+    }
+
+    ~SimServer()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+        }
+        if (m_output >= 0)
+            close(m_output);
+    }
+    SimServer(const SimServer&) = delete;
+    SimServer& operator=(const SimServer&) = delete;
+
+    bool Running() const { return m_port != 0; }
+    int Port() const { return m_port; }
+    QString DataFolder() const { return m_folder.filePath(QStringLiteral("data")); }
+    QString RecordFile() const { return m_folder.filePath(QStringLiteral("record.txt")); }
+    QString LogFile() const { return m_folder.filePath(QStringLiteral("sim.log")); }
+
+    // The requests received so far, one line each.
+    QStringList Requests() const
+    {
+        QFile file(RecordFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // The requests once there are at least `count` of them: a request the
+    // client sends without waiting for a reply may still be on its way.
+    QStringList RequestsWhenThere(qsizetype count) const
+    {
+        QStringList requests = Requests();
+        for (int tries = 0; requests.size() < count && tries < 200; ++tries) {
+            QThread::msleep(10);
+            requests = Requests();
+        }
+        return requests;
+    }
+
+    // The requests after the greeting and login, the ones an operation sent.
+    QStringList RequestsSince(qsizetype count) const { return Requests().mid(count); }
+
+    // Writes a file into the data folder (canned replies, reports).
+    bool PutDataFile(const QString& relativePath, const QByteArray& bytes) const
+    {
+        const QString path = QDir(DataFolder()).filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               file.write(bytes) == bytes.size();
+    }
+
+private:
+    // The first line of its output names the port it listens on.
+    void ReadPort()
+    {
+        QByteArray line;
+        char byte = 0;
+        pollfd waiting{m_output, POLLIN, 0};
+        while (!line.endsWith('\n') && poll(&waiting, 1, 10000) == 1 &&
+               read(m_output, &byte, 1) == 1)
+            line += byte;
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"))
+                .match(QString::fromUtf8(line));
+        if (match.hasMatch())
+            m_port = match.captured(1).toInt();
+    }
+
+    QTemporaryDir m_folder;
+    pid_t m_pid = -1;
+    int m_output = -1;
+    int m_port = 0;
+};
