@@ -1,11 +1,32 @@
 #!/usr/bin/env bash
-# Builds the program's tools in release mode into build/release and shows the
-# command-line tool's help. Installs the Debian packages it needs first.
+# Builds the program's tools in release mode into build/release, starts the
+# demo library server on port 8000 and shows a librarian's first exchange with
+# it through the command-line tool; the server then keeps running until
+# Ctrl+C. Installs the Debian packages it needs first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/release"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELVORAN_TESTS=OFF
-cmake --build "$build" -j2 --target czytelnia-cli
-"$build/src/cli/czytelnia-cli" --help
+cmake --build "$build" -j2 --target czytelnia-cli nura-sim
+
+cli="$build/src/cli/czytelnia-cli"
+data="$build/demo-data"
+"$build/tools/nura-sim/nura-sim" --demo --data "$data" --port 8000 &
+server=$!
+trap 'kill $server 2>/dev/null; wait $server 2>/dev/null || true' EXIT
+sleep 1
+
+login=(--address 127.0.0.1 --port 8000 --user demo --password demo --service czytelnia)
+echo "== visits 'Na miejscu' (type CZO) today, one more, and again:"
+"$cli" call "${login[@]}" GetRegistry CZO
+"$cli" call "${login[@]}" Registry CZO 1
+"$cli" call "${login[@]}" GetRegistry CZO
+echo "== report 1 into $build/report.tmp:"
+"$cli" call "${login[@]}" ReportProcedure 1 'DZIEN|20261208|' "$build/report.tmp"
+echo
+echo "The demo server keeps its data in $data and listens on 127.0.0.1:8000."
+echo "Try: $cli call ${login[*]} GetRegistry CZW"
+echo "Ctrl+C stops it."
+wait $server
