@@ -1,11 +1,9 @@
 // czytelnia-cli call against a running simulator: results on standard
 // output, errors on the error stream with exit code 1.
-#include "cli/cli_command.h"
-#include "cli/cli_io.h"
+#include "cli_run.h"
 #include "client/connection_trace.h"
 #include "sim_server.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,18 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString S(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-struct CliRun
-{
-    int rc;
-    QByteArray out;
-    QByteArray err;
-};
 
 class CliCallTest : public testing::Test
 {
@@ -34,20 +20,12 @@ protected:
         QStringList arguments{S("call"), S("--address"), S("127.0.0.1"), S("--port"),
                               QString::number(m_sim.Port())};
         if (logIn)
-            arguments += {S("--user"), S("demo"), S("--password"), S("demo"), S("--service"),
-                          S("czytelnia")};
+            arguments += {S("--user"), S("demo"),      S("--password"),
+                          S("demo"),   S("--service"), S("czytelnia")};
         return Run(arguments + words);
     }
 
-    CliRun Run(const QStringList& arguments)
-    {
-        QByteArray none;
-        QBuffer input(&none);
-        input.open(QIODevice::ReadOnly);
-        CliIo io(input);
-        const int rc = RunCli(arguments, m_folder.path(), io);
-        return {rc, io.Out(), io.Err()};
-    }
+    CliRun Run(const QStringList& arguments) { return RunInProcess(arguments, m_folder.path()); }
 
     SimServer m_sim;
     QTemporaryDir m_folder;
@@ -70,10 +48,7 @@ TEST_F(CliCallTest, PrintsEachResultShape)
         /* 6*/ {{"IsUtf8"}, "true\n"},
     };
     for (const Row& row : rows) {
-        QStringList words;
-        for (const char* word : row.words)
-            words << S(word);
-        const CliRun run = Call(words);
+        const CliRun run = Call(Words(row.words));
         EXPECT_EQ(run.rc, 0) << row.words[0] << run.err.toStdString();
         if (row.out != nullptr) {
             EXPECT_EQ(run.out, QByteArray(row.out)) << row.words[0];
@@ -113,11 +88,8 @@ TEST_F(CliCallTest, FailuresGoToTheErrorStream)
         /* 3*/ {{"ScontrumMark", "256", "a"}, "ScontrumMark: argument b1 does not fit: \"256\"\n"},
     };
     for (const Row& row : rows) {
-        QStringList words;
-        for (const char* word : row.words)
-            words << S(word);
         // A second --password overrides the right one given by Call.
-        const CliRun run = Call(words);
+        const CliRun run = Call(Words(row.words));
         EXPECT_EQ(run.rc, 1) << row.words[0];
         EXPECT_EQ(run.err, QByteArray(row.err)) << row.words[0];
         EXPECT_TRUE(run.out.isEmpty()) << row.words[0];

@@ -1,8 +1,6 @@
-#include "cli/cli_command.h"
-#include "cli/cli_io.h"
+#include "cli_run.h"
 #include "client/ansi_code_page.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,18 +9,6 @@
 
 namespace {
 
-QString S(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-struct CliRun
-{
-    int rc;
-    QByteArray out;
-    QByteArray err;
-};
-
 class CliTest : public testing::Test
 {
 protected:
@@ -30,12 +16,7 @@ protected:
 
     CliRun Cli(const QStringList& arguments, const QByteArray& input = QByteArray())
     {
-        QByteArray data = input;
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::ReadOnly);
-        CliIo io(buffer);
-        const int rc = RunCli(arguments, m_dir.path(), io);
-        return {rc, io.Out(), io.Err()};
+        return RunInProcess(arguments, m_dir.path(), input);
     }
 
     QString Write(const QString& name, const QByteArray& content)

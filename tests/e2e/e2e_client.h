@@ -59,3 +59,23 @@ inline std::unique_ptr<TStandardNuraClient> LogIn(const SimServer& sim, Reports&
     client->Login(user, password, error, false, QStringLiteral("czytelnia"));
     return error.isEmpty() ? std::move(client) : nullptr;
 }
+
+// A simulator and a client logged in to it: the starting point of most
+// tests. Ready() is false when either could not be set up.
+struct SimSession
+{
+    explicit SimSession(const QStringList& options = {},
+                        const QString& user = QStringLiteral("demo"),
+                        const QString& password = QStringLiteral("demo"))
+        : sim(options)
+    {
+        if (sim.Running())
+            client = LogIn(sim, reports, user, password);
+    }
+
+    bool Ready() const { return client != nullptr; }
+
+    SimServer sim;
+    Reports reports;
+    std::unique_ptr<TStandardNuraClient> client;
+};

@@ -30,11 +30,9 @@ qsizetype CountOf(const QStringList& lines, const QString& items)
 TEST(Reconnection, SafeReadsRepeatAfterADropInTheMiddleOfTheReply)
 {
     for (const char* fault : {"--drop-mid-reply", "--drop-after"}) {
-        SimServer sim({S(fault), S("0"), S("--fault-request"), S("151 86")});
-        ASSERT_TRUE(sim.Running());
-        Reports reports;
-        auto client = LogIn(sim, reports);
-        ASSERT_TRUE(client);
+        SimSession session({S(fault), S("0"), S("--fault-request"), S("151 86")});
+        ASSERT_TRUE(session.Ready());
+        auto& [sim, reports, client] = session;
         reports.reconnectOnError = client.get();
         TAnswer answer;
         client->GetRegistry(S("CZO"), answer);
@@ -51,11 +49,9 @@ TEST(Reconnection, SafeReadsRepeatAfterADropInTheMiddleOfTheReply)
 
 TEST(Reconnection, ARegistrationIsNeverSentTwice)
 {
-    SimServer sim({S("--drop-mid-reply"), S("0"), S("--fault-request"), S("151 73")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--drop-mid-reply"), S("0"), S("--fault-request"), S("151 73")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     reports.reconnectOnError = client.get();
     TAnswer answer;
     client->GetRegistry(S("CZO"), answer);
@@ -71,11 +67,9 @@ TEST(Reconnection, ARegistrationIsNeverSentTwice)
 
 TEST(Reconnection, ASilentServerTimesOutAndTheClientRecovers)
 {
-    SimServer sim({S("--hang-after"), S("0"), S("--fault-request"), S("151 86")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--hang-after"), S("0"), S("--fault-request"), S("151 86")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     client->Socket().SetWaitLimit(0);
     TAnswer answer;
     const auto start = std::chrono::steady_clock::now();
@@ -127,11 +121,9 @@ protected:
 
     void RunBesideOperations(const QStringList& options, const QString& keepAliveRequest)
     {
-        SimServer sim(options);
-        ASSERT_TRUE(sim.Running());
-        Reports reports;
-        auto client = LogIn(sim, reports);
-        ASSERT_TRUE(client);
+        SimSession session(options);
+        ASSERT_TRUE(session.Ready());
+        auto& [sim, reports, client] = session;
         // The timer counts from the end of the last request, so it fires in
         // the longer pauses; pauses near its interval make it meet requests.
         const int pauses[] = {1100, 150, 1400, 30, 1000, 1250, 0, 1600};
@@ -176,11 +168,9 @@ TEST_F(KeepAlive, AnOldServerFromTheRightVersionOnIsPinged)
 // from the timer thread.
 TEST_F(KeepAlive, AFailedKeepAliveIsPostedToTheMainThread)
 {
-    SimServer sim({S("--bad-count"), S("51")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--bad-count"), S("51")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     std::this_thread::sleep_for(std::chrono::milliseconds(2500));
     {
         std::lock_guard<std::mutex> guard(reports.lock);

@@ -53,11 +53,9 @@ TEST(Session, LoginOutcomes)
 
 TEST(Session, ForcedPasswordChange)
 {
-    SimServer sim;
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports, S("zmiana"), S("zmiana"));
-    ASSERT_TRUE(client);
+    SimSession session({}, S("zmiana"), S("zmiana"));
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     EXPECT_EQ(client->LoginNotice(), S("Hasło wygasło. Należy ustalić nowe hasło."));
     QString error;
     client->ChangePassword(S("Nowe-hasło1"), error);
@@ -76,11 +74,9 @@ TEST(Session, ForcedPasswordChange)
 // away; another connection sees the same counts.
 TEST(Session, VisitCounts)
 {
-    SimServer sim;
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session;
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     TAnswer answer;
     client->GetRegistry(S("CZO"), answer);
     ASSERT_EQ(answer.count, 2);
@@ -135,11 +131,9 @@ TEST(Session, ReportStreamsArriveWhole)
 
 TEST(Session, FilesAndBlobsMakeTheRoundTrip)
 {
-    SimServer sim;
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session;
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     QTemporaryDir folder;
     QByteArray binary;
     for (int i = 0; i < 70000; ++i)
@@ -191,11 +185,9 @@ TEST(Session, FilesAndBlobsMakeTheRoundTrip)
 // end up in the program's output.
 TEST(Session, StreamWithoutAFileNameIsDiscarded)
 {
-    SimServer sim;
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session;
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     EXPECT_TRUE(client->ReportProcedure(1, S("||"), QString()));
     TAnswer answer;
     client->GetRegistry(S("CZO"), answer);
@@ -206,11 +198,9 @@ TEST(Session, TextsOutsideTheCodePageTravelEitherWay)
 {
     const QString text = S("Żółw Ж € \u4e2d");
     for (const QStringList& mode : {QStringList(), QStringList{S("--no-utf8")}}) {
-        SimServer sim(mode);
-        ASSERT_TRUE(sim.Running());
-        Reports reports;
-        auto client = LogIn(sim, reports);
-        ASSERT_TRUE(client);
+        SimSession session(mode);
+        ASSERT_TRUE(session.Ready());
+        auto& [sim, reports, client] = session;
         QString error;
         client->Ping(text, error);
         EXPECT_EQ(error, QString()) << "the server echoed the text unchanged";
@@ -221,11 +211,9 @@ TEST(Session, TextsOutsideTheCodePageTravelEitherWay)
 
 TEST(Session, ServerMessagesPrecedeTheAnswer)
 {
-    SimServer sim({S("--server-messages"), S("2")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--server-messages"), S("2")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     reports.serverMessages.clear();
     TAnswer answer;
     client->GetRegistry(S("CZO"), answer);
@@ -238,11 +226,9 @@ TEST(Session, ServerMessagesPrecedeTheAnswer)
 
 TEST(Session, MalformedCountsPutTheClientInTheErrorState)
 {
-    SimServer sim({S("--bad-count"), S("51")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--bad-count"), S("51")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     TAnswer answer;
     client->GetRegistry(S("CZO"), answer);
     EXPECT_EQ(answer.count, 0);
@@ -258,11 +244,9 @@ TEST(Session, MalformedCountsPutTheClientInTheErrorState)
 
 TEST(Session, LongStringsFitOnlyWhereTheProtocolAllows)
 {
-    SimServer sim({S("--long-string"), S("60000")});
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session({S("--long-string"), S("60000")});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     QString text;
     client->Command(S("c"), text);
     EXPECT_EQ(text, QString(60000, QLatin1Char('x')));

@@ -286,11 +286,9 @@ std::vector<Row> Rows()
 
 TEST(WireOrder, EveryOperationSendsItsItemsInProtocolOrder)
 {
-    SimServer sim;
-    ASSERT_TRUE(sim.Running());
-    Reports reports;
-    auto client = LogIn(sim, reports);
-    ASSERT_TRUE(client);
+    SimSession session;
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
     QTemporaryDir folder;
     int index = 0;
     for (const Row& row : Rows()) {
@@ -341,11 +339,9 @@ TEST(WireOrder, MoneyFollowsTheServerVersion)
         /* 2*/ {"NURA2", "20240101", R"(150 18 s:"1" s:"2" s:"6")"},
     };
     for (const VersionRow& row : rows) {
-        SimServer sim({S("--old-server"), S(row.generation), S("--version"), S(row.version)});
-        ASSERT_TRUE(sim.Running());
-        Reports reports;
-        auto client = LogIn(sim, reports);
-        ASSERT_TRUE(client);
+        SimSession session({S("--old-server"), S(row.generation), S("--version"), S(row.version)});
+        ASSERT_TRUE(session.Ready());
+        auto& [sim, reports, client] = session;
         TAnswer answer;
         const qsizetype before = sim.Requests().size();
         client->Money(S("1"), S("2"), answer, S("3"), S("4"), S("5"), S("6"));
