@@ -351,3 +351,33 @@ TEST(WireOrder, MoneyFollowsTheServerVersion)
 }
 
 } // namespace
+
+namespace {
+
+// A duplicate connects elsewhere with the same handlers and logs the same
+// user in there, the way a reconnection does.
+TEST(WireOrder, DuplicateLogsTheSameUserInElsewhere)
+{
+    SimSession session;
+    ASSERT_TRUE(session.Ready());
+    SimServer other;
+    ASSERT_TRUE(other.Running());
+    const auto copy = session.client->Duplicate(QStringLiteral("127.0.0.1"), other.Port());
+    ASSERT_TRUE(copy);
+    EXPECT_FALSE(copy->HasError()) << copy->ErrorText().toStdString();
+    EXPECT_TRUE(copy->LoggedIn());
+    EXPECT_EQ(copy->UserName(), S("demo"));
+    const QStringList requests = other.Requests();
+    ASSERT_EQ(requests.size(), 6) << requests.join(S("\n")).toStdString();
+    EXPECT_EQ(requests[2], S(R"(128 s:"demo")"));
+    EXPECT_TRUE(requests[3].startsWith(S("129 s:\"")));
+    TAnswer answer;
+    copy->GetRegistry(S("CZO"), answer);
+    EXPECT_EQ(answer.count, 2);
+    const auto nowhere = session.client->Duplicate(QStringLiteral("127.0.0.1"), 1);
+    ASSERT_TRUE(nowhere);
+    EXPECT_TRUE(nowhere->HasError());
+    EXPECT_EQ(nowhere->ErrorText(), S("Brak połączenia z serwerem 127.0.0.1/1"));
+}
+
+} // namespace
