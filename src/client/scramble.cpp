@@ -35,8 +35,14 @@ void ScrambleBytes(const QByteArray& key, char* buffer, qsizetype length)
     for (qsizetype i = 0; i < length; ++i) {
         const int k = walk.Next();
         const int b = static_cast<unsigned char>(buffer[i]);
-        if (b != 0)
-            buffer[i] = static_cast<char>((b + k) % 255 + 1);
+        if (b == 0)
+            continue;
+        // (b + k) mod 255 + 1 without a division: streams of many megabytes
+        // pass through here byte by byte.
+        int v = b + k;
+        v -= v >= 255 ? 255 : 0;
+        v -= v >= 255 ? 255 : 0;
+        buffer[i] = static_cast<char>(v + 1);
     }
 }
 
@@ -53,7 +59,8 @@ void UnscrambleBytes(const QByteArray& key, char* buffer, qsizetype length)
         // The exact inverse of (b + k) mod 255 + 1 over the bytes 1..255.
         // Residue 0 stands for 255: a plain "s - k - 1, plus 255 when not
         // positive" would turn byte 255 under key byte 255 into a zero byte.
-        const int t = ((s - 1 - k) % 255 + 255) % 255;
+        int t = s - 1 - k; // -255..254
+        t += t < 0 ? 255 : 0;
         buffer[i] = static_cast<char>(t == 0 ? 255 : t);
     }
 }

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +47,8 @@ public:
             return;
         m_pid = fork();
         if (m_pid == 0) {
+            // A test that dies (a sanitizer's abort) takes its server along.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             dup2(output[1], STDOUT_FILENO);
             const int log = open(logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(log, STDERR_FILENO);

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+// One side alone: skips the benchmark with `failure` when its set-up
+// failed, else runs `work` (which returns whether it succeeded) once per
+// iteration, skipping with `workFailure` when it fails.
+template <typename Work>
+void RunAlone(benchmark::State& state, const std::string& failure, Work&& work,
+              const char* workFailure)
+{
+    if (!failure.empty()) {
+        state.SkipWithError(failure.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        if (!work()) {
+            state.SkipWithError(workFailure);
+            break;
+        }
+    }
+}
+
+// The client and the bare socket doing the same work turn about within one
+// benchmark, each turn timed on its own. The machine is shared with other
+// jobs: two separate runs may meet different loads, and even within one run
+// a turn now and then loses the processor for a whole time slice, which says
+// nothing about either side. So the rates come from each side's median turn,
+// which such turns do not move.
+class SideBySide
+{
+public:
+    // One timed turn of each side's `work` (which returns whether it
+    // succeeded). The sides take turns at going first, so neither always
+    // finds the server warmed up by the other.
+    template <typename RawWork, typename ClientWork>
+    bool Turn(RawWork&& rawWork, ClientWork&& clientWork)
+    {
+        const bool done = m_rawFirst ? Timed(m_rawSocket, rawWork) && Timed(m_client, clientWork)
+                                     : Timed(m_client, clientWork) && Timed(m_rawSocket, rawWork);
+        m_rawFirst = !m_rawFirst;
+        return done;
+    }
+
+    // Counters: each side's `unit`s per second at its median turn, given
+    // `unitsPerTurn` units in every turn, and the client's rate as a fraction
+    // of the bare socket's. Byte rates pass kIs1024 to read like
+    // bytes_per_second.
+    void Report(benchmark::State& state, double unitsPerTurn, const std::string& unit,
+                benchmark::Counter::OneK base = benchmark::Counter::kIs1000)
+    {
+        const double rawTurn = Median(m_rawSocket);
+        const double clientTurn = Median(m_client);
+        if (rawTurn <= 0 || clientTurn <= 0)
+            return;
+        const double rawSocket = unitsPerTurn / rawTurn;
+        const double client = unitsPerTurn / clientTurn;
+        const auto flags = benchmark::Counter::kDefaults;
+        state.counters["raw_" + unit + "_per_second"] = benchmark::Counter(rawSocket, flags, base);
+        state.counters["client_" + unit + "_per_second"] = benchmark::Counter(client, flags, base);
+        state.counters["vs_raw"] = client / rawSocket;
+    }
+
+private:
+    using Seconds = std::chrono::duration<double>;
+
+    template <typename Work> static bool Timed(std::vector<double>& turns, Work& work)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        const bool done = work();
+        turns.push_back(Seconds(std::chrono::steady_clock::now() - start).count());
+        return done;
+    }
+
+    static double Median(std::vector<double>& turns)
+    {
+        if (turns.empty())
+            return 0;
+        const auto middle = turns.begin() + static_cast<std::ptrdiff_t>(turns.size() / 2);
+        std::nth_element(turns.begin(), middle, turns.end());
+        return *middle;
+    }
+
+    std::vector<double> m_rawSocket;
+    std::vector<double> m_client;
+    bool m_rawFirst = true;
+};
