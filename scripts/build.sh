@@ -13,7 +13,8 @@ cmake --build "$build" -j2 --target czytelnia-cli nura-sim
 
 cli="$build/src/cli/czytelnia-cli"
 data="$build/demo-data"
-"$build/tools/nura-sim/nura-sim" --demo --data "$data" --port 8000 &
+log="$build/nura-sim.log"
+"$build/tools/nura-sim/nura-sim" --demo --data "$data" --port 8000 2>"$log" &
 server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null || true' EXIT
 sleep 1
@@ -26,7 +27,8 @@ echo "== visits 'Na miejscu' (type CZO) today, one more, and again:"
 echo "== report 1 into $build/report.tmp:"
 "$cli" call "${login[@]}" ReportProcedure 1 'DZIEN|20261208|' "$build/report.tmp"
 echo
-echo "The demo server keeps its data in $data and listens on 127.0.0.1:8000."
+echo "The demo server keeps its data in $data, listens on 127.0.0.1:8000"
+echo "and logs every request to $log."
 echo "Try: $cli call ${login[*]} GetRegistry CZW"
 echo "Ctrl+C stops it."
 wait $server
