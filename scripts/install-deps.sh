@@ -9,8 +9,10 @@ packages=(
   cmake make g++ pkg-config
   # Qt (QtCore for the core library and the command-line tool)
   qt6-base-dev
+  fontconfig fonts-dejavu-core fonts-liberation2 fonts-wine  # report text (Tahoma, Courier New metrics)
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  zbar-tools libzint-dev  # bar-code yardsticks: a decoder and an encoder, tests and benchmarks only
   # fuzzing (libFuzzer ships with clang's runtime)
   clang libclang-rt-dev
   # formatting

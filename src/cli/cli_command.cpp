@@ -33,12 +33,16 @@ const char kUsage[] =
     "Codecs (standard input to standard output):\n"
     "  codec encode-ansi | decode-ansi | encode-utf8 | decode-utf8\n"
     "  codec scramble KEY | unscramble KEY\n"
+    "Bar codes:\n"
+    "  barcode --mode N DATA [--png FILE --width W --height H]\n"
+    "                                         the pattern of DATA in symbology N (1..15,\n"
+    "                                         as a report's MODE=); --png also draws it\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
-    "key codepage) the brace, json and codec commands use; by default the\n"
-    "czytelnia.ini beside this program, when there is one. For call it also gives\n"
-    "the keep-alive interval (section TCP). --trace writes the connection trace\n"
-    "to log_tcp_<time>.txt in the current folder.\n";
+    "key codepage) the brace, json, codec and barcode commands use; by default\n"
+    "the czytelnia.ini beside this program, when there is one. For call it also\n"
+    "gives the keep-alive interval (section TCP). --trace writes the connection\n"
+    "trace to log_tcp_<time>.txt in the current folder.\n";
 
 // The code page and the keep-alive interval come from the program's
 // configuration file, as in the reading-room program itself; without a file
@@ -88,6 +92,8 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunJsonCommand;
     else if (group == QStringLiteral("codec"))
         command = RunCodecCommand;
+    else if (group == QStringLiteral("barcode"))
+        command = RunBarcodeCommand;
     else if (group == QStringLiteral("call"))
         command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
     else

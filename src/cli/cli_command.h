@@ -15,3 +15,4 @@ int RunBraceCommand(const QStringList& arguments, CliIo& io);
 int RunJsonCommand(const QStringList& arguments, CliIo& io);
 int RunCodecCommand(const QStringList& arguments, CliIo& io);
 int RunCallCommand(QStringList arguments, CliIo& io);
+int RunBarcodeCommand(const QStringList& arguments, CliIo& io);

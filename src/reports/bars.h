@@ -71,7 +71,21 @@ public:
     void Draw(Surface& surface);
 
 private:
+    // What a build yields besides the pattern: the pixel widths of the four
+    // element classes and, when asked for, the natural (unstretched) total
+    // width.
+    struct Layout
+    {
+        int widths[4];
+        qint64 total;
+    };
+
+    // Checks `text` for the current symbology (trimming it in place when
+    // the symbology is numeric) and builds its pattern into `pattern`.
+    Layout Build(QByteArray& text, QByteArray& pattern, bool measure) const;
+
     int m_modul = 1;
     double m_stretch = 1.0;
-    int m_naturalWidth = 0;
+    // Kept from build to build so that building reuses its memory.
+    QByteArray m_pattern;
 };
