@@ -13,10 +13,11 @@ namespace {
 
 constexpr auto kElements = [] {
     std::array<Element, 256> elements{};
-    for (int k = 0; k < 4; ++k) {
-        elements['0' + k] = Element{true, false, false, k};
-        elements['5' + k] = Element{true, true, false, k};
-        elements['A' + k] = Element{true, true, true, k};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int widthClass = static_cast<int>(k);
+        elements['0' + k] = Element{true, false, false, widthClass};
+        elements['5' + k] = Element{true, true, false, widthClass};
+        elements['A' + k] = Element{true, true, true, widthClass};
     }
     return elements;
 }();
