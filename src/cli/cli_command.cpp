@@ -37,6 +37,11 @@ const char kUsage[] =
     "  barcode --mode N DATA [--png FILE --width W --height H]\n"
     "                                         the pattern of DATA in symbology N (1..15,\n"
     "                                         as a report's MODE=); --png also draws it\n"
+    "Parameter forms:\n"
+    "  form check FILE                        compiler messages, then the tree     \n"
+    "  form names FILE                        the names of the form's values\n"
+    "  form params [--initial TEXT] [--set NAME=VALUE ...]\n"
+    "                                         the parameter text of those values\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
     "key codepage) the brace, json, codec and barcode commands use; by default\n"
@@ -94,6 +99,8 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunCodecCommand;
     else if (group == QStringLiteral("barcode"))
         command = RunBarcodeCommand;
+    else if (group == QStringLiteral("form"))
+        command = RunFormCommand;
     else if (group == QStringLiteral("call"))
         command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
     else

@@ -16,3 +16,4 @@ int RunJsonCommand(const QStringList& arguments, CliIo& io);
 int RunCodecCommand(const QStringList& arguments, CliIo& io);
 int RunCallCommand(QStringList arguments, CliIo& io);
 int RunBarcodeCommand(const QStringList& arguments, CliIo& io);
+int RunFormCommand(const QStringList& arguments, CliIo& io);
