@@ -31,13 +31,15 @@ void ListTree(const my_formular& description, int depth, CliIo& io)
 }
 
 // Messages come first, as the operator would see them, one
-// message window a line; the tree follows.
-std::unique_ptr<my_formular> Compile(const QString& file, CliIo& io)
+// message window a line; the tree follows. `clean` tells whether there
+// were none.
+std::unique_ptr<my_formular> Compile(const QString& file, CliIo& io, bool& clean)
 {
     CollectedFormMessages messages;
     std::unique_ptr<my_formular> root = CompileForm(file, messages);
     for (const QString& line : messages.lines())
         io.WriteLine(line);
+    clean = messages.lines().isEmpty();
     return root;
 }
 
@@ -76,14 +78,17 @@ int RunFormCommand(const QStringList& arguments, CliIo& io)
     if (arguments.size() != 2 ||
         (command != QStringLiteral("check") && command != QStringLiteral("names")))
         return io.Fail(QString::fromLatin1(kFormUsage));
-    const std::unique_ptr<my_formular> root = Compile(arguments[1], io);
+    bool clean = true;
+    const std::unique_ptr<my_formular> root = Compile(arguments[1], io, clean);
     if (!root)
         return kCliFailure;
     if (command == QStringLiteral("check")) {
+        // A form with messages still has its tree shown, but a script
+        // checking forms must be able to tell it from a clean one.
         ListTree(*root, 0, io);
-    } else {
-        for (const QString& name : root->FieldNames(QString()))
-            io.WriteLine(name);
+        return clean ? kCliSuccess : kCliFailure;
     }
+    for (const QString& name : root->FieldNames(QString()))
+        io.WriteLine(name);
     return kCliSuccess;
 }

@@ -30,7 +30,7 @@ TEST_F(CliFormTest, CheckPrintsMessagesThenTheTree)
         Write("BEGIN\n LIST '#' OF 2 ON 5,5,100,50 BEGIN FIELD 'A#' ON 0,0,40 END\n"
               " TEXT 'T' ON 1,2\nEND\n");
     const CliRun run = Cli({S("form"), S("check"), path});
-    EXPECT_EQ(run.rc, 0);
+    EXPECT_EQ(run.rc, 1) << "a form with messages is not clean";
     EXPECT_EQ(run.out, QByteArray("Spodziewany przecinek [jest: END]\n"
                                   "Linia: \"END\"\n"
                                   "Spodziewany przecinek [jest: END]\n"
@@ -39,6 +39,15 @@ TEST_F(CliFormTest, CheckPrintsMessagesThenTheTree)
                                   "  my_list \"#\" at 5,5 size 100x50 extent 125x55\n"
                                   "    my_lineedit \"A#\" at 0,0 size 40x- extent 40x20\n"
                                   "  my_text \"T\" at 1,2 size 200x100 extent 201x102\n"));
+}
+
+TEST_F(CliFormTest, CleanFormChecksWithSuccess)
+{
+    const QString path = Write("BEGIN FIELD 'A' ON 10, 12, 40 END\n");
+    const CliRun run = Cli({S("form"), S("check"), path});
+    EXPECT_EQ(run.rc, 0);
+    EXPECT_EQ(run.out, QByteArray("my_formular \"\" at 0,0 size -x- extent 50x32\n"
+                                  "  my_lineedit \"A\" at 10,12 size 40x- extent 50x32\n"));
 }
 
 TEST_F(CliFormTest, NamesListsTheRootsValues)
