@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     barcode.Typ = static_cast<TBarcodeType>(data[0] % 15);
     barcode.Ratio = 2.0 + (data[1] % 16) / 10.0;
     barcode.Height = 40;
-    barcode.Text = QByteArray(reinterpret_cast<const char*>(data + 2),
-                              static_cast<qsizetype>(size - 2));
+    barcode.Text =
+        QByteArray(reinterpret_cast<const char*>(data + 2), static_cast<qsizetype>(size - 2));
     try {
         const QByteArray pattern = barcode.Pattern();
         barcode.SetWidth(data[1] * 8);
