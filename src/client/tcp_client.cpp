@@ -110,15 +110,14 @@ LMSocket::LMSocket(const QString& address, std::function<void()> keepAlive, qint
 {
     Trace(QStringLiteral("otwarcie połączenia %1:%2").arg(address).arg(port));
     if (!Open()) {
-        Fail(QStringLiteral("Brak połączenia z serwerem %1/%2").arg(address).arg(port));
+        SetError(QStringLiteral("Brak połączenia z serwerem %1/%2").arg(address).arg(port));
         return;
     }
-    m_everConnected = true;
     StartTimer();
 }
 
 LMSocket::LMSocket(int connectedDescriptor)
-    : m_buffer(kBufferSize, '\0'), m_descriptor(connectedDescriptor), m_everConnected(true)
+    : m_buffer(kBufferSize, '\0'), m_descriptor(connectedDescriptor)
 {}
 
 LMSocket::~LMSocket()
@@ -155,17 +154,16 @@ void LMSocket::Reopen()
     m_length = 0;
     m_position = 0;
     if (m_address.isEmpty() || !Open()) {
-        Fail(QStringLiteral("Brak połączenia z serwerem %1/%2").arg(m_address).arg(m_port));
+        SetError(QStringLiteral("Brak połączenia z serwerem %1/%2").arg(m_address).arg(m_port));
         return;
     }
     SetErrorState(false, QString());
     m_loginKey.clear();
     m_utf8 = false;
     m_reconnected = true;
-    if (!m_everConnected) {
-        m_everConnected = true;
-        StartTimer();
-    }
+    // The first successful connection starts the keep-alive; later ones find
+    // it running.
+    StartTimer();
 }
 
 void LMSocket::EndKeepAlive()
@@ -194,14 +192,9 @@ void LMSocket::EndRequest()
         m_keepAliveTimer->Start();
 }
 
-void LMSocket::Fail(const QString& text)
-{
-    SetErrorState(true, text);
-}
-
 void LMSocket::SetError(const QString& text)
 {
-    Fail(text);
+    SetErrorState(true, text);
 }
 
 void LMSocket::SetErrorState(bool flag, const QString& text)
@@ -286,9 +279,9 @@ void LMSocket::Send()
             if (error == EINTR)
                 continue;
             if (error == EPIPE || error == ECONNRESET || error == ENOTCONN || error == EBADF)
-                Fail(QStringLiteral("SEND: zerwane połączenie"));
+                SetError(QStringLiteral("SEND: zerwane połączenie"));
             else
-                Fail(QStringLiteral("SEND: ") + SystemMessage(error));
+                SetError(QStringLiteral("SEND: ") + SystemMessage(error));
             break;
         }
         if (TraceEnabled())
@@ -323,13 +316,13 @@ bool LMSocket::WaitReadable()
         if (ready > 0 && (waiting.revents & POLLIN) != 0)
             return true;
         if (ready < 0 || (waiting.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
-            Fail(QStringLiteral("Zerwane połączenie"));
+            SetError(QStringLiteral("Zerwane połączenie"));
             return false;
         }
         if (TraceEnabled())
             Trace(QStringLiteral("Brak odpowiedzi..."));
         if (++emptyWaits > m_waitLimit * 10) {
-            Fail(QStringLiteral("Przekroczony czas oczekiwania"));
+            SetError(QStringLiteral("Przekroczony czas oczekiwania"));
             return false;
         }
     }
@@ -340,7 +333,7 @@ bool LMSocket::Receive(const char* closedText)
 {
     Compact();
     if (m_length >= kBufferSize) {
-        Fail(QString::fromUtf8(closedText));
+        SetError(QString::fromUtf8(closedText));
         return false;
     }
     if (!WaitReadable())
@@ -351,14 +344,14 @@ bool LMSocket::Receive(const char* closedText)
                         static_cast<size_t>(kBufferSize - m_length), 0);
     } while (received < 0 && errno == EINTR);
     if (received == 0) {
-        Fail(QString::fromUtf8(closedText));
+        SetError(QString::fromUtf8(closedText));
         return false;
     }
     if (received < 0) {
         const int error = errno;
-        Fail(error == ECONNRESET ? QString::fromUtf8(closedText)
-                                 : QStringLiteral("Zerwane połączenie (") + SystemMessage(error) +
-                                       QLatin1Char(')'));
+        SetError(error == ECONNRESET ? QString::fromUtf8(closedText)
+                                     : QStringLiteral("Zerwane połączenie (") +
+                                           SystemMessage(error) + QLatin1Char(')'));
         return false;
     }
     m_lastReadBytes = received;
@@ -424,11 +417,11 @@ QByteArray LMSocket::TakeZeroTerminated(bool unbounded, const char* closedText)
             m_position = m_length;
             searched = 0;
             if (gathered.size() > kLongStringLimit) {
-                Fail(QStringLiteral("Przekroczenie wielkości komunikatu"));
+                SetError(QStringLiteral("Przekroczenie wielkości komunikatu"));
                 break;
             }
         } else if (available >= kBufferSize) {
-            Fail(QStringLiteral("Przekroczenie wielkości komunikatu"));
+            SetError(QStringLiteral("Przekroczenie wielkości komunikatu"));
             break;
         } else {
             searched = available;
@@ -467,7 +460,7 @@ bool LMSocket::GetBlock(qint32 size, QByteArray& bytes)
 {
     bytes.clear();
     if (size < 0 || size > kBufferSize) {
-        Fail(QStringLiteral("Zła postać odpowiedzi (%1)").arg(size));
+        SetError(QStringLiteral("Zła postać odpowiedzi (%1)").arg(size));
         return false;
     }
     if (m_length - m_position < size)

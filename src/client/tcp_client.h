@@ -106,13 +106,11 @@ private:
     bool WaitReadable();
     void Compact();
     QByteArray TakeZeroTerminated(bool unbounded, const char* closedText);
-    void Fail(const QString& text);
 
     QByteArray m_buffer;      // kBufferSize bytes
     qsizetype m_length = 0;   // bytes in use
     qsizetype m_position = 0; // next unread byte, 0-based
     int m_descriptor = -1;
-    bool m_everConnected = false;
     std::unique_ptr<LMTimer> m_keepAliveTimer;
     std::function<void()> m_keepAlive;
     std::atomic<bool> m_errorFlag{false};

@@ -4,6 +4,8 @@
 #include "client/lm_timer.h"
 #include "client/scramble.h"
 #include "client/tcp_client.h"
+#include "loopback_listener.h"
+#include "socket_pair.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,9 +50,7 @@ struct Wire
     }
     Wire& I(qint32 value)
     {
-        const auto bits = static_cast<quint32>(value);
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.append(static_cast<char>((bits >> shift) & 0xFF));
+        bytes.append(WireInteger(value));
         return *this;
     }
     Wire& S(const QString& text)
@@ -929,35 +929,6 @@ TEST_F(ClientTest, CloseOfABrokenConnectionSendsNothing)
 
 // ---- Reconnection over a real listening socket ----
 
-class Listener
-{
-public:
-    Listener()
-    {
-        m_fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(m_fd, 4);
-        socklen_t size = sizeof address;
-        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
-        m_port = ntohs(address.sin_port);
-    }
-    ~Listener() { close(m_fd); }
-    // -1 when no client comes within five seconds, so a failing test ends.
-    int Accept()
-    {
-        pollfd waiting{m_fd, POLLIN, 0};
-        return poll(&waiting, 1, 5000) > 0 ? accept(m_fd, nullptr, nullptr) : -1;
-    }
-    qint32 Port() const { return m_port; }
-
-private:
-    int m_fd;
-    qint32 m_port;
-};
-
 // Plays the server: greets, then takes one request of `requestSize` bytes
 // and answers with `reply` (or hangs up when it is empty).
 void Serve(int fd, qsizetype requestSize, const Wire& reply, QByteArray& request)
@@ -1003,7 +974,7 @@ class RepeatTest : public testing::TestWithParam<RepeatRow>
 // handler reconnects, and only a request that is safe to repeat goes again.
 TEST_P(RepeatTest, RepeatsOnlyWhatIsSafe)
 {
-    Listener listener;
+    LoopbackListener listener;
     const RepeatRow& row = GetParam();
     QByteArray first, second, last;
     std::thread server([&] {

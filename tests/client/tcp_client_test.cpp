@@ -1,12 +1,10 @@
 #include "client/tcp_client.h"
 
 #include "client/ansi_code_page.h"
+#include "loopback_listener.h"
 #include "socket_pair.h"
 
 #include <gtest/gtest.h>
-
-#include <netinet/in.h>
-#include <sys/socket.h>
 
 #include <thread>
 
@@ -208,30 +206,10 @@ TEST(LMSocket, BlocksAreBoundedByTheBuffer)
     EXPECT_EQ(c.socket.ErrorText(), U("Zła postać odpowiedzi (50001)"));
 }
 
-// A listening socket on a free loopback port.
-struct Listener
-{
-    int descriptor = socket(AF_INET, SOCK_STREAM, 0);
-    qint32 port = 0;
-
-    Listener()
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        listen(descriptor, 4);
-        socklen_t length = sizeof address;
-        getsockname(descriptor, reinterpret_cast<sockaddr*>(&address), &length);
-        port = ntohs(address.sin_port);
-    }
-    ~Listener() { close(descriptor); }
-};
-
 TEST(LMSocket, ConnectsReopensAndReportsUnreachableServers)
 {
-    Listener listener;
-    LMSocket socket(QStringLiteral("127.0.0.1"), nullptr, listener.port);
+    LoopbackListener listener;
+    LMSocket socket(QStringLiteral("127.0.0.1"), nullptr, listener.Port());
     ASSERT_FALSE(socket.ErrorFlag()) << socket.ErrorText().toStdString();
     socket.SetUtf8(true);
     socket.SetLoginKey("XXab");
@@ -245,9 +223,8 @@ TEST(LMSocket, ConnectsReopensAndReportsUnreachableServers)
     socket.BeginRequest();
     EXPECT_FALSE(socket.Reconnected());
 
-    const qint32 closedPort = listener.port;
-    close(listener.descriptor);
-    listener.descriptor = -1;
+    const qint32 closedPort = listener.Port();
+    listener.Close();
     LMSocket refused(QStringLiteral("localhost"), nullptr, closedPort);
     EXPECT_TRUE(refused.ErrorFlag());
     EXPECT_EQ(refused.ErrorText(),
