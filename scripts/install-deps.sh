@@ -9,6 +9,8 @@ packages=(
   cmake make g++ pkg-config
   # Qt (QtCore for the core library and the command-line tool)
   qt6-base-dev
+  # HTTPS: the client (libcurl with OpenSSL, zlib), the simulator (cpp-httplib, OpenSSL)
+  libcurl4-openssl-dev zlib1g-dev libssl-dev libcpp-httplib-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-wine  # report text (Tahoma, Courier New metrics)
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev

@@ -3,7 +3,6 @@
 #include "client/ansi_codec.h"
 #include "client/lm_timer.h"
 #include "client/nura_text_helpers.h"
-#include "client/password_encoding.h"
 #include "client/tcp_client.h"
 
 #include <utility>
@@ -31,7 +30,7 @@ bool AnswersKeepAlivePing(const QString& description)
 TStandardNuraClient::TStandardNuraClient(const QString& address, TTextHandler onServerMessage,
                                          TTextHandler onError, TTextHandler onMessage,
                                          const QString& clientIdentification, qint32 port)
-    : TNuraClient(onError, onMessage, clientIdentification),
+    : TRequestNuraClient(onError, onMessage, clientIdentification),
       m_serverMessageHandler(onServerMessage), m_socket(std::make_unique<LMSocket>(
                                                    address, [this] { KeepAlive(); }, port))
 {
@@ -48,7 +47,7 @@ TStandardNuraClient::TStandardNuraClient(std::unique_ptr<LMSocket> socket,
                                          TTextHandler onServerMessage, TTextHandler onError,
                                          TTextHandler onMessage,
                                          const QString& clientIdentification)
-    : TNuraClient(onError, onMessage, clientIdentification),
+    : TRequestNuraClient(onError, onMessage, clientIdentification),
       m_serverMessageHandler(onServerMessage), m_socket(std::move(socket))
 {}
 
@@ -89,27 +88,19 @@ bool TStandardNuraClient::IsUtf8() const
 
 void TStandardNuraClient::Put(Items items)
 {
-    for (const WireItem& item : items) {
+    for (const RequestItem& item : items) {
         switch (item.kind) {
-        case WireItem::Byte:
+        case RequestItem::Byte:
             m_socket->PutByte(static_cast<quint8>(item.number));
             break;
-        case WireItem::Integer:
+        case RequestItem::Integer:
             m_socket->PutInteger(item.number);
             break;
-        case WireItem::Text:
+        case RequestItem::Text:
             m_socket->PutString(item.text);
             break;
         }
     }
-}
-
-void TStandardNuraClient::Deliver(Notify where, const QString& text) const
-{
-    if (where == Notify::Error)
-        errorHandler(text);
-    else if (where == Notify::Message)
-        messageHandler(text);
 }
 
 // The timer thread must not run a handler itself: the main thread may be
@@ -185,27 +176,20 @@ void TStandardNuraClient::Frame(Items items, Repeat repeat, const std::function<
     } while (repeat == Repeated && m_socket->Reconnected());
 }
 
-bool TStandardNuraClient::Ask(Items items, Repeat repeat, Notify where)
+bool TStandardNuraClient::Ask(const char* /*label*/, Items items, Repeat repeat, Notify where,
+                              bool reconnecting)
 {
     if (m_socket->ErrorFlag()) {
         m_lastAnswer = TAnswer();
         m_lastError = m_socket->ErrorText();
         return false;
     }
-    Frame(items, repeat, [&] { m_lastError = ReadAnswer(m_lastAnswer, where); });
+    Frame(
+        items, repeat, [&] { m_lastError = ReadAnswer(m_lastAnswer, where); }, reconnecting);
     return true;
 }
 
-void TStandardNuraClient::AnswerRequest(Items items, TAnswer& answer, Repeat repeat, Notify where)
-{
-    if (m_socket->ErrorFlag()) {
-        answer = TAnswer();
-        return;
-    }
-    Frame(items, repeat, [&] { ReadAnswer(answer, where); });
-}
-
-TNuraRecordPtr TStandardNuraClient::RecordRequest(Items items, qint32 key)
+TNuraRecordPtr TStandardNuraClient::RecordRequest(const char* /*label*/, Items items, qint32 key)
 {
     if (m_socket->ErrorFlag())
         return nullptr;
@@ -223,37 +207,39 @@ TNuraRecordPtr TStandardNuraClient::RecordRequest(Items items, qint32 key)
     return record;
 }
 
-QString TStandardNuraClient::ErrorOr(const char* fallback) const
+void TStandardNuraClient::UseLoginKey(const QByteArray& key)
 {
-    return m_lastError.isEmpty() ? Text(fallback) : m_lastError;
+    m_socket->SetLoginKey(key);
 }
 
-void TStandardNuraClient::TextOne(Items items, QString& text, const char* fallback)
+void TStandardNuraClient::ReportLocalFileError(const QString& text) const
 {
-    if (!Ask(items))
-        text = m_lastError;
-    else
-        text = m_lastAnswer.count == 1 ? m_lastAnswer.fields[0] : ErrorOr(fallback);
+    errorHandler(text);
 }
 
-void TStandardNuraClient::TextOneOrTwo(Items items, QString& text, const char* fallback)
+const char* TStandardNuraClient::ProgrammReplyError() const
 {
-    if (!Ask(items))
-        text = m_lastError;
-    else if (m_lastAnswer.count == 1 || m_lastAnswer.count == 2)
-        text = m_lastAnswer.fields[static_cast<size_t>(m_lastAnswer.count - 1)];
-    else
-        text = ErrorOr(fallback);
+    return "Bład odpowiedzi";
 }
 
-// The deleting and scontrum requests give their fixed text for any reply
-// other than one field, a broken connection included.
-void TStandardNuraClient::TextOneFixed(Items items, QString& text)
+// The caller reads the result as parameters; an error is one more of them.
+void TStandardNuraClient::Booking(const QString& s1, QString& text)
 {
-    if (!Ask(items))
-        text = m_lastError;
-    else
-        text = m_lastAnswer.count == 1 ? m_lastAnswer.fields[0] : Text("Błędna odpowiedź serwera");
+    const QString errorPrefix = QStringLiteral("err=");
+    if (m_socket->ErrorFlag()) {
+        text = errorPrefix + m_socket->ErrorText();
+        return;
+    }
+    Frame({B(38), S(QStringLiteral("&client=NURA_TCP") + s1)}, Once, [&] {
+        const QString result = m_socket->GetString();
+        if (!m_socket->ErrorFlag()) {
+            text = result;
+            return;
+        }
+        const QString error = m_socket->ErrorText();
+        text = errorPrefix + error;
+        errorHandler(error);
+    });
 }
 
 // ---- Greeting, login and the connection ----
@@ -294,107 +280,6 @@ void TStandardNuraClient::Hello(bool reconnecting, bool quiet)
     const QString message = GetParam(serverDescription, QStringLiteral("message"));
     if (!message.isEmpty())
         messageHandler(message);
-}
-
-void TStandardNuraClient::Login(const QString& user, const QString& password, QString& error,
-                                bool reconnecting, const QString& requiredRight)
-{
-    error.clear();
-    if (m_socket->ErrorFlag()) {
-        error = m_socket->ErrorText();
-        return;
-    }
-    loggedIn = false;
-    const Notify where = reconnecting ? Notify::Silent : Notify::Error;
-    const Repeat repeat = reconnecting ? Once : Repeated;
-    for (;;) {
-        QString failure;
-        Frame(
-            {B(128), S(user)}, repeat,
-            [&] {
-                failure = ReadAnswer(m_lastAnswer, where);
-                // The password travels unscrambled; the key comes with its reply.
-                m_socket->SetLoginKey(QByteArray());
-            },
-            reconnecting);
-        if (!failure.isEmpty()) {
-            error = failure;
-            break;
-        }
-        if (m_lastAnswer.count == 0) {
-            error = Text("Błędna nazwa użytkownika");
-            break;
-        }
-        m_challenge = m_lastAnswer.fields[0].toInt();
-        Frame(
-            {B(129), S(EncodePassword(password, m_challenge))}, Once,
-            [&] { failure = ReadAnswer(m_lastAnswer, where); }, reconnecting);
-        // A new connection has forgotten the user name: start over.
-        if (!reconnecting && m_socket->Reconnected())
-            continue;
-        if (!failure.isEmpty()) {
-            error = failure;
-            break;
-        }
-        const TAnswer& reply = m_lastAnswer;
-        if (reply.count == 0) {
-            error = Text("Błędne hasło");
-            break;
-        }
-        rights = reply.fields[0];
-        if (!requiredRight.isEmpty() && !rights.contains(requiredRight))
-            error = Text("Brak uprawnień");
-        loggedIn = true;
-        userName = user;
-        loginInfo = reply.count >= 2 ? reply.fields[1] : QString();
-        if (reply.count > 2)
-            m_socket->SetLoginKey(EncodeAnsi(reply.fields[2]));
-        loginNotice = reply.count >= 4 ? reply.fields[3] : QString();
-        if (!reconnecting)
-            m_rememberedPassword = password;
-        break;
-    }
-    if (!m_socket->ErrorFlag())
-        Hello(reconnecting, false);
-}
-
-void TStandardNuraClient::Logout()
-{
-    if (!Ask({B(128), S(QString())}))
-        return;
-    loggedIn = false;
-    m_challenge = 0;
-    loginInfo.clear();
-    m_socket->SetLoginKey(QByteArray());
-    if (!m_socket->ErrorFlag())
-        Hello(false, false);
-}
-
-void TStandardNuraClient::ChangePassword(const QString& newPassword, QString& error)
-{
-    if (!Ask({B(134), S(EncodePassword(newPassword, m_challenge))})) {
-        error = m_lastError;
-        return;
-    }
-    if (m_lastAnswer.count != 1) {
-        error = ErrorOr("Błędna odpowiedź serwera");
-        return;
-    }
-    error = m_lastAnswer.fields[0];
-    if (error.isEmpty()) {
-        loginNotice.clear();
-        m_rememberedPassword = newPassword;
-    }
-}
-
-void TStandardNuraClient::Ping(const QString& text, QString& error)
-{
-    if (!Ask({B(254), S(text)}))
-        error = m_lastError;
-    else if (m_lastAnswer.count == 1)
-        error = m_lastAnswer.fields[0] == text ? QString() : Text("Błąd komunikacji");
-    else
-        error = ErrorOr("Zła wielkość odpowiedzi");
 }
 
 // Reached from the error handler in the middle of a request as well as from
