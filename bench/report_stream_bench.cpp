@@ -11,6 +11,7 @@
 // ratio (vs_raw), which two separate runs on a shared machine cannot.
 #include "client/scramble.h"
 #include "e2e_client.h"
+#include "generated_report.h"
 #include "raw_nura_connection.h"
 #include "side_by_side.h"
 #include "sim_server.h"
@@ -33,21 +34,9 @@ constexpr qsizetype kReportSize = qsizetype(200) << 20;
 // Big enough for the largest chunk the server may send.
 constexpr qsizetype kLargestChunk = 50000;
 
-// Data lines as a report file holds them, in the 8-bit code page ("łó").
-QByteArray MakeReport()
-{
-    QByteArray report("[END]\r\n");
-    report.reserve(kReportSize);
-    for (int row = 0; report.size() < kReportSize; ++row)
-        report += "&wiersz=" + QByteArray::number(row) +
-                  "&tytul=Pan Tadeusz \xb3\xf3&sygnatura=II-4711&kod=9788301234567\r\n";
-    report.truncate(kReportSize);
-    return report;
-}
-
 const QByteArray& Report()
 {
-    static const QByteArray report = MakeReport();
+    static const QByteArray report = GeneratedReport(kReportSize);
     return report;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One side alone: skips the benchmark with `failure` when its set-up
@@ -35,6 +36,11 @@ void RunAlone(benchmark::State& state, const std::string& failure, Work&& work,
 class SideBySide
 {
 public:
+    // The counters name the first side `first` and the second `second`.
+    explicit SideBySide(std::string first = "raw", std::string second = "client")
+        : m_firstName(std::move(first)), m_secondName(std::move(second))
+    {}
+
     // One timed turn of each side's `work` (which returns whether it
     // succeeded). The sides take turns at going first, so neither always
     // finds the server warmed up by the other.
@@ -61,9 +67,11 @@ public:
         const double rawSocket = unitsPerTurn / rawTurn;
         const double client = unitsPerTurn / clientTurn;
         const auto flags = benchmark::Counter::kDefaults;
-        state.counters["raw_" + unit + "_per_second"] = benchmark::Counter(rawSocket, flags, base);
-        state.counters["client_" + unit + "_per_second"] = benchmark::Counter(client, flags, base);
-        state.counters["vs_raw"] = client / rawSocket;
+        state.counters[m_firstName + "_" + unit + "_per_second"] =
+            benchmark::Counter(rawSocket, flags, base);
+        state.counters[m_secondName + "_" + unit + "_per_second"] =
+            benchmark::Counter(client, flags, base);
+        state.counters["vs_" + m_firstName] = client / rawSocket;
     }
 
 private:
@@ -86,6 +94,8 @@ private:
         return *middle;
     }
 
+    std::string m_firstName;
+    std::string m_secondName;
     std::vector<double> m_rawSocket;
     std::vector<double> m_client;
     bool m_rawFirst = true;

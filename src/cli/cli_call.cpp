@@ -1,17 +1,22 @@
 #include "cli/cli_call_operations.h"
 #include "cli/cli_command.h"
 #include "cli/cli_io.h"
-#include "client/standard_nura_client.h"
+#include "client/https_settings.h"
+#include "client/nura_client_factory.h"
 #include "version.h"
 
 #include <QRegularExpression>
 
 namespace {
 
-const char kCallUsage[] = "Usage: czytelnia-cli call --address A --port P [--user U --password W]\n"
-                          "                          [--service S] OPERATION [ARGUMENTS...]\n"
-                          "Runs one server operation and prints its result. --user logs in first;\n"
-                          "--service names the right the user must hold. Operations:\n";
+const char kCallUsage[] =
+    "Usage: czytelnia-cli call --address A --port P [--user U --password W]\n"
+    "                          [--service S] [--cafile FILE | --insecure]\n"
+    "                          OPERATION [ARGUMENTS...]\n"
+    "Runs one server operation and prints its result. --user logs in first;\n"
+    "--service names the right the user must hold. An address with \"https:\"\n"
+    "or \"http:\" is the server's URL (no --port); --cafile names a certificate\n"
+    "to trust, --insecure skips checking the server's certificate. Operations:\n";
 
 // Collects what the client reports while the command runs: errors fail the
 // command; messages and the server's own messages are shown on the error
@@ -63,13 +68,23 @@ int RunCallCommand(QStringList arguments, CliIo& io)
     QString user;
     QString password;
     QString service;
+    QString caFile;
     const std::pair<const char*, QString*> options[] = {
         {"--address", &address},   {"--port", &port},       {"--user", &user},
-        {"--password", &password}, {"--service", &service},
+        {"--password", &password}, {"--service", &service}, {"--cafile", &caFile},
     };
+    HttpsSettings https = ConfiguredHttpsSettings();
     bool matched = true;
-    while (matched && arguments.size() >= 2) {
+    while (matched && !arguments.isEmpty()) {
         matched = false;
+        if (arguments.first() == QLatin1String("--insecure")) {
+            https.verify = false;
+            arguments.removeFirst();
+            matched = true;
+            continue;
+        }
+        if (arguments.size() < 2)
+            break;
         for (const auto& [name, value] : options) {
             if (arguments.first() == QLatin1String(name)) {
                 *value = arguments.at(1);
@@ -81,8 +96,11 @@ int RunCallCommand(QStringList arguments, CliIo& io)
     }
     bool portIsNumber = false;
     const int portNumber = port.toInt(&portIsNumber);
-    if (arguments.isEmpty() || address.isEmpty() || !portIsNumber)
+    if (arguments.isEmpty() || address.isEmpty() || (!portIsNumber && !IsHttpsAddress(address)))
         return io.Fail(UsageText());
+    if (!caFile.isEmpty())
+        https.caFile = caFile;
+    SetHttpsSettings(https);
     const CallOperation* operation = FindOperation(arguments.takeFirst());
     if (operation == nullptr)
         return io.Fail(UsageText());
@@ -93,10 +111,11 @@ int RunCallCommand(QStringList arguments, CliIo& io)
         return io.Fail(misfit);
 
     Reports reports{io};
-    TStandardNuraClient client(
+    const std::unique_ptr<TNuraClient> connection = CreateNuraClient(
         address, TTextHandler::Of<&Reports::ServerMessage>(&reports),
         TTextHandler::Of<&Reports::Error>(&reports), TTextHandler::Of<&Reports::Message>(&reports),
         QStringLiteral("version=C") + QStringLiteral(ZELVORAN_VERSION), portNumber);
+    TNuraClient& client = *connection;
     if (client.HasError())
         return reports.failed ? kCliFailure : io.Fail(client.ErrorText());
     if (!user.isEmpty()) {

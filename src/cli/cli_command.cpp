@@ -2,9 +2,11 @@
 
 #include "cli/cli_io.h"
 #include "client/connection_trace.h"
+#include "client/https_settings.h"
 #include "client/keep_alive_setting.h"
 #include "config/code_page_setting.h"
 #include "config/config_file_name.h"
+#include "config/config_path.h"
 #include "config/ini_file.h"
 
 #include <QFileInfo>
@@ -56,7 +58,9 @@ int ApplySettings(const QString& configFile, CliIo& io)
 {
     if (!QFileInfo::exists(configFile))
         return kCliSuccess;
-    ApplyConfiguredKeepAlive(IniFile(configFile));
+    const IniFile configuration(configFile);
+    ApplyConfiguredKeepAlive(configuration);
+    ApplyConfiguredHttps(configuration, FolderOf(configFile));
     const QString error = ApplyConfiguredCodePage(configFile);
     return error.isEmpty() ? kCliSuccess : io.Fail(error);
 }

@@ -36,10 +36,10 @@ int RunJsonCommand(const QStringList& arguments, CliIo& io)
             "Usage: czytelnia-cli json parse [--as array|object|string|number|bool|null]"));
     TJSONValue value(kind);
     try {
-        value.Parse(io.ReadText());
+        value.Parse(io.ReadBytes());
     } catch (const TJSONError& error) {
         return io.Fail(error.Text());
     }
-    io.WriteText(value.ToText());
+    io.WriteBytes(value.ToUtf8());
     return kCliSuccess;
 }

@@ -1,11 +1,10 @@
 #include "client/json_value.h"
 
-#include <QStringView>
-
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 #include <string>
 
@@ -19,29 +18,29 @@ constexpr int kMaxDepth = 512;
 // such integer is exact in the 64-bit mantissa of a long double.
 constexpr qsizetype kMaxFastDigits = 18;
 
-bool IsDigit(char16_t c)
+bool IsDigit(char c)
 {
-    return c >= u'0' && c <= u'9';
+    return c >= '0' && c <= '9';
 }
 
-bool IsNumberChar(char16_t c)
+bool IsNumberChar(char c)
 {
-    return IsDigit(c) || c == u'+' || c == u'-' || c == u'.' || c == u'E' || c == u'e';
+    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e';
 }
 
 // Optional sign, digits with at most one ".", at least one digit, then an
 // optional exponent with its own optional sign and at least one digit.
-bool IsNumberSyntax(const char16_t* s, qsizetype n)
+bool IsNumberSyntax(const char* s, qsizetype n)
 {
     qsizetype i = 0;
-    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+    if (i < n && (s[i] == '+' || s[i] == '-'))
         ++i;
     qsizetype digits = 0;
     bool point = false;
     for (; i < n; ++i) {
         if (IsDigit(s[i]))
             ++digits;
-        else if (s[i] == u'.' && !point)
+        else if (s[i] == '.' && !point)
             point = true;
         else
             break;
@@ -50,10 +49,10 @@ bool IsNumberSyntax(const char16_t* s, qsizetype n)
         return false;
     if (i == n)
         return true;
-    if (s[i] != u'e' && s[i] != u'E')
+    if (s[i] != 'e' && s[i] != 'E')
         return false;
     ++i;
-    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+    if (i < n && (s[i] == '+' || s[i] == '-'))
         ++i;
     if (i == n)
         return false;
@@ -66,9 +65,9 @@ bool IsNumberSyntax(const char16_t* s, qsizetype n)
 
 // Replies carry mostly small integers (kinds, counts, codes); they skip the
 // general conversion.
-bool ToPlainInteger(const char16_t* s, qsizetype n, long double& number)
+bool ToPlainInteger(const char* s, qsizetype n, long double& number)
 {
-    const bool negative = n > 0 && s[0] == u'-';
+    const bool negative = n > 0 && s[0] == '-';
     const qsizetype first = negative ? 1 : 0;
     if (n == first || n - first > kMaxFastDigits)
         return false;
@@ -76,7 +75,7 @@ bool ToPlainInteger(const char16_t* s, qsizetype n, long double& number)
     for (qsizetype i = first; i < n; ++i) {
         if (!IsDigit(s[i]))
             return false;
-        whole = whole * 10 + static_cast<std::uint64_t>(s[i] - u'0');
+        whole = whole * 10 + static_cast<std::uint64_t>(s[i] - '0');
     }
     number = static_cast<long double>(whole);
     if (negative)
@@ -92,15 +91,13 @@ locale_t CLocale()
     return locale;
 }
 
-bool ToNumber(const char16_t* s, qsizetype n, long double& number)
+bool ToNumber(const char* s, qsizetype n, long double& number)
 {
     if (ToPlainInteger(s, n, number))
         return true;
     if (!IsNumberSyntax(s, n))
         return false;
-    std::string ascii(static_cast<std::size_t>(n), '\0');
-    for (qsizetype i = 0; i < n; ++i)
-        ascii[static_cast<std::size_t>(i)] = static_cast<char>(s[i]);
+    const std::string ascii(s, static_cast<std::size_t>(n));
     char* end = nullptr;
     errno = 0;
     number = strtold_l(ascii.c_str(), &end, CLocale());
@@ -111,8 +108,7 @@ bool ToNumber(const char16_t* s, qsizetype n, long double& number)
 class JsonReader
 {
 public:
-    explicit JsonReader(QStringView text) : m_text(text), m_data(text.utf16()), m_size(text.size())
-    {}
+    explicit JsonReader(const QByteArray& text) : m_data(text.constData()), m_size(text.size()) {}
 
     void ReadDocument(TJSONValue& value)
     {
@@ -134,18 +130,24 @@ private:
                          QLatin1Char(')'));
     }
 
-    // Line numbers count only the line feeds passed between values; a line
-    // feed inside a string does not move them.
+    // Every byte up to 32 is whitespace; bytes of a multi-byte UTF-8
+    // character are all above 127, so they never count. Line numbers count
+    // only the line feeds passed between values; a line feed inside a string
+    // does not move them.
     void SkipWhitespace()
     {
-        while (m_pos < m_size && m_data[m_pos] <= 32) {
-            if (m_data[m_pos] == u'\n')
+        while (m_pos < m_size && static_cast<unsigned char>(m_data[m_pos]) <= 32) {
+            if (m_data[m_pos] == '\n')
                 ++m_line;
             ++m_pos;
         }
     }
 
-    bool Follows(QLatin1String word) const { return m_text.mid(m_pos, word.size()) == word; }
+    bool Follows(const char* word, qsizetype length) const
+    {
+        return m_size - m_pos >= length &&
+               std::memcmp(m_data + m_pos, word, static_cast<std::size_t>(length)) == 0;
+    }
 
     // Skips whitespace and tells which kind of value starts there. A quote,
     // "{" or "[" as the very last character starts nothing.
@@ -154,32 +156,32 @@ private:
         SkipWhitespace();
         if (m_pos >= m_size)
             return false;
-        const char16_t c = m_data[m_pos];
+        const char c = m_data[m_pos];
         const bool last = m_pos + 1 == m_size;
-        if (c == u'"' && !last)
+        if (c == '"' && !last)
             kind = TJSONKind::String;
-        else if (c == u'-' || IsDigit(c))
+        else if (c == '-' || IsDigit(c))
             kind = TJSONKind::Number;
-        else if (c == u'{' && !last)
+        else if (c == '{' && !last)
             kind = TJSONKind::Object;
-        else if (c == u'[' && !last)
+        else if (c == '[' && !last)
             kind = TJSONKind::Array;
-        else if (Follows(QLatin1String("true")) || Follows(QLatin1String("false")))
+        else if (Follows("true", 4) || Follows("false", 5))
             kind = TJSONKind::Bool;
-        else if (Follows(QLatin1String("null")))
+        else if (Follows("null", 4))
             kind = TJSONKind::Null;
         else
             return false;
         return true;
     }
 
-    bool At(char16_t c) const { return m_pos < m_size && m_data[m_pos] == c; }
+    bool At(char c) const { return m_pos < m_size && m_data[m_pos] == c; }
 
     void ReadValue(TJSONValue& value)
     {
         switch (value.Kind()) {
         case TJSONKind::String:
-            value.SetString(ReadQuoted("String ending error"));
+            value.SetRawString(ReadQuoted("String ending error"));
             break;
         case TJSONKind::Number:
             value.SetNumber(ReadNumber());
@@ -191,7 +193,7 @@ private:
             ReadArray(value.AsArray());
             break;
         case TJSONKind::Bool:
-            value.SetBool(At(u't'));
+            value.SetBool(At('t'));
             m_pos += value.AsBool() ? 4 : 5;
             break;
         case TJSONKind::Null:
@@ -201,24 +203,28 @@ private:
     }
 
     // The raw text after the opening quote up to the first quote that is not
-    // escaped, that is, preceded by an even number of backslashes.
-    QString ReadQuoted(const char* endingError)
+    // escaped, that is, preceded by an even number of backslashes. A blob
+    // of tens of megabytes holds no quote, so finding its end is one memchr
+    // and taking it one copy.
+    QByteArray ReadQuoted(const char* endingError)
     {
         const qsizetype start = m_pos + 1;
         qsizetype quote = start;
         for (;;) {
-            quote = m_text.indexOf(QLatin1Char('"'), quote);
-            if (quote < 0)
+            const void* found =
+                std::memchr(m_data + quote, '"', static_cast<std::size_t>(m_size - quote));
+            if (found == nullptr)
                 Fail(endingError);
+            quote = static_cast<const char*>(found) - m_data;
             qsizetype backslashes = 0;
-            while (quote - backslashes > start && m_data[quote - backslashes - 1] == u'\\')
+            while (quote - backslashes > start && m_data[quote - backslashes - 1] == '\\')
                 ++backslashes;
             if (backslashes % 2 == 0)
                 break;
             ++quote;
         }
         m_pos = quote + 1;
-        return m_text.sliced(start, quote - start).toString();
+        return QByteArray(m_data + start, quote - start);
     }
 
     long double ReadNumber()
@@ -247,15 +253,15 @@ private:
             ++m_pos; // over "[" or ","
             TJSONKind kind;
             if (!DetectKind(kind)) {
-                if (!At(u']'))
+                if (!At(']'))
                     Fail("Array value error");
                 break;
             }
             ReadValue(array.Item(array.Add(TJSONValue(kind))));
             SkipWhitespace();
-            if (At(u']'))
+            if (At(']'))
                 break;
-            if (!At(u','))
+            if (!At(','))
                 Fail("Array error");
         }
         ++m_pos; // over "]"
@@ -269,32 +275,31 @@ private:
             ++m_pos; // over "{" or ","
             TJSONKind kind;
             if (!DetectKind(kind)) {
-                if (!At(u'}'))
+                if (!At('}'))
                     Fail("Object member name error");
                 break;
             }
             if (kind != TJSONKind::String)
                 Fail("Object member name error");
-            QString name = ReadQuoted("Object member name ending error");
+            QString name = QString::fromUtf8(ReadQuoted("Object member name ending error"));
             SkipWhitespace();
-            if (!At(u':'))
+            if (!At(':'))
                 Fail("Colon error");
             ++m_pos;
             if (!DetectKind(kind))
                 Fail("Object member value error");
             ReadValue(object.Item(object.Add(TJSONMember(std::move(name), kind))).value);
             SkipWhitespace();
-            if (At(u'}'))
+            if (At('}'))
                 break;
-            if (!At(u','))
+            if (!At(','))
                 Fail("Object error");
         }
         ++m_pos; // over "}"
         --m_depth;
     }
 
-    QStringView m_text;
-    const char16_t* m_data;
+    const char* m_data;
     qsizetype m_size;
     qsizetype m_pos = 0;
     int m_line = 1;
@@ -303,8 +308,15 @@ private:
 
 } // namespace
 
-void TJSONValue::Parse(const QString& text)
+void TJSONValue::Parse(const QByteArray& utf8)
 {
     m_payload = EmptyPayload(Kind());
-    JsonReader(text).ReadDocument(*this);
+    JsonReader(utf8).ReadDocument(*this);
+}
+
+// Every character the syntax looks at is ASCII, so the UTF-8 form of the
+// text parses to the same values, lines and errors.
+void TJSONValue::Parse(const QString& text)
+{
+    Parse(text.toUtf8());
 }

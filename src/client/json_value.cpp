@@ -103,7 +103,12 @@ TJSONValue::TJSONValue() : m_payload(std::in_place_type<TJSONArray>) {}
 
 TJSONValue::TJSONValue(TJSONKind kind) : m_payload(EmptyPayload(kind)) {}
 
-TJSONValue::TJSONValue(QString text) : m_payload(std::in_place_type<QString>, std::move(text)) {}
+TJSONValue::TJSONValue(const QString& text)
+    : m_payload(std::in_place_type<QByteArray>, text.toUtf8())
+{}
+
+TJSONValue::TJSONValue(QByteArray raw) : m_payload(std::in_place_type<QByteArray>, std::move(raw))
+{}
 
 TJSONValue::TJSONValue(long double number) : m_payload(std::in_place_type<long double>, number) {}
 
@@ -111,7 +116,7 @@ TJSONValue::Payload TJSONValue::EmptyPayload(TJSONKind kind)
 {
     switch (kind) {
     case TJSONKind::String:
-        return Payload(std::in_place_type<QString>);
+        return Payload(std::in_place_type<QByteArray>);
     case TJSONKind::Number:
         return Payload(std::in_place_type<long double>, 0.0L);
     case TJSONKind::Object:
@@ -164,11 +169,16 @@ bool TJSONValue::AsBool() const
     throw TJSONError(QStringLiteral("Not a bool"));
 }
 
-const QString& TJSONValue::AsString() const
+const QByteArray& TJSONValue::RawString() const
 {
-    if (const auto* text = std::get_if<QString>(&m_payload))
-        return *text;
+    if (const auto* raw = std::get_if<QByteArray>(&m_payload))
+        return *raw;
     throw TJSONError(QStringLiteral("Not a string"));
+}
+
+QString TJSONValue::AsString() const
+{
+    return QString::fromUtf8(RawString());
 }
 
 void TJSONValue::SetNumber(long double number)
@@ -189,10 +199,15 @@ void TJSONValue::SetBool(bool flag)
     throw TJSONError(QStringLiteral("Not a bool"));
 }
 
-void TJSONValue::SetString(QString text)
+void TJSONValue::SetString(const QString& text)
 {
-    if (auto* stored = std::get_if<QString>(&m_payload)) {
-        *stored = std::move(text);
+    SetRawString(text.toUtf8());
+}
+
+void TJSONValue::SetRawString(QByteArray raw)
+{
+    if (auto* stored = std::get_if<QByteArray>(&m_payload)) {
+        *stored = std::move(raw);
         return;
     }
     throw TJSONError(QStringLiteral("Not a string"));

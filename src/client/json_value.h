@@ -2,6 +2,7 @@
 
 #include "client/json_error.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -10,9 +11,10 @@
 
 // The JSON documents of the HTTPS client: requests it builds and replies it
 // reads. Strings are kept exactly as they stand between the quotes of the
-// text; escaping them is the caller's job, so a reply can be read without
-// decoding a 1 MB blob twice. Values own everything below them and move but
-// never copy, so a reply is never duplicated by accident.
+// text, as UTF-8 bytes; escaping them is the caller's job, so a report of
+// tens of megabytes of Base64 is neither widened to UTF-16 nor decoded
+// twice. Values own everything below them and move but never copy, so a
+// reply is never duplicated by accident.
 //
 // Every wrong-kind access, out-of-range index and syntax error throws
 // TJSONError.
@@ -84,7 +86,10 @@ public:
     TJSONValue();
     // An empty payload of that kind: "", 0, {}, [], false or null.
     explicit TJSONValue(TJSONKind kind);
-    explicit TJSONValue(QString text);
+    // A string; the text is stored as UTF-8.
+    explicit TJSONValue(const QString& text);
+    // A string whose raw UTF-8 text is taken as it is.
+    explicit TJSONValue(QByteArray raw);
     explicit TJSONValue(long double number);
 
     TJSONValue(TJSONValue&&) noexcept = default;
@@ -101,23 +106,30 @@ public:
     const TJSONObject& AsObject() const;
     long double AsNumber() const;
     bool AsBool() const;
-    const QString& AsString() const;
+    // The string's text between the quotes, escapes left as they are.
+    const QByteArray& RawString() const;
+    // The same decoded from UTF-8.
+    QString AsString() const;
 
     void SetNumber(long double number);
     void SetBool(bool flag);
-    void SetString(QString text);
+    void SetString(const QString& text);
+    void SetRawString(QByteArray raw);
 
-    // Replaces the payload with the value written in text, which must be of
-    // this value's kind. On a syntax error the value keeps what was read up
-    // to it; the error text ends in the line number, " (3)".
+    // Replaces the payload with the value written in the UTF-8 text, which
+    // must be of this value's kind. On a syntax error the value keeps what
+    // was read up to it; the error text ends in the line number, " (3)".
+    void Parse(const QByteArray& utf8);
     void Parse(const QString& text);
     // The indented text: two blanks per level, every line ended by CR LF.
+    // Written into one buffer sized up front, a large blob included.
+    QByteArray ToUtf8() const;
     QString ToText() const;
 
 private:
     // Alternatives in the order of TJSONKind, so index() is the kind.
     using Payload =
-        std::variant<QString, long double, TJSONObject, TJSONArray, bool, std::monostate>;
+        std::variant<QByteArray, long double, TJSONObject, TJSONArray, bool, std::monostate>;
 
     static Payload EmptyPayload(TJSONKind kind);
 

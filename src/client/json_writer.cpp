@@ -1,7 +1,5 @@
 #include "client/json_value.h"
 
-#include <QStringView>
-
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -9,7 +7,8 @@
 
 namespace {
 
-constexpr QStringView kLineEnd = u"\r\n";
+constexpr char kLineEnd[] = "\r\n";
+constexpr qsizetype kLineEndLength = 2;
 constexpr qsizetype kIndentWidth = 2;
 // Numbers are written in at most 15 significant digits.
 constexpr int kPrecision = 15;
@@ -18,25 +17,25 @@ constexpr qsizetype kMaxNumberLength = 24;
 // Integral values below this are written by the plain integer path.
 constexpr long double kFixedLimit = 1e15L;
 
-void AppendInteger(QString& out, std::int64_t whole)
+void AppendInteger(QByteArray& out, std::int64_t whole)
 {
-    char16_t text[20];
-    char16_t* first = std::end(text);
+    char text[20];
+    char* first = std::end(text);
     std::uint64_t rest =
         whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
     do {
-        *--first = static_cast<char16_t>(u'0' + rest % 10);
+        *--first = static_cast<char>('0' + rest % 10);
         rest /= 10;
     } while (rest != 0);
     if (whole < 0)
-        *--first = u'-';
-    out += QStringView(first, std::end(text));
+        *--first = '-';
+    out.append(first, std::end(text) - first);
 }
 
 // General format: fixed notation while the integer part has at most 15
 // digits and the value is at least 0.00001, otherwise "1.5E-6" style with
 // no "+" and no leading zeros in the exponent. Trailing zeros are dropped.
-void AppendGeneral(QString& out, long double number)
+void AppendGeneral(QByteArray& out, long double number)
 {
     // "-d.ddddddddddddddde-dddd": to_chars does the correct rounding to 15
     // significant digits, independently of the process locale.
@@ -59,39 +58,38 @@ void AppendGeneral(QString& out, long double number)
         --count;
 
     if (negative)
-        out += QLatin1Char('-');
-    const QLatin1String significant(digits, count);
+        out += '-';
     if (exponent >= 0 && exponent < kPrecision) {
         const int whole = exponent + 1;
         if (count <= whole) {
-            out += significant;
-            out.resize(out.size() + whole - count, QLatin1Char('0'));
+            out.append(digits, count);
+            out.append(whole - count, '0');
         } else {
-            out += significant.left(whole);
-            out += QLatin1Char('.');
-            out += significant.mid(whole);
+            out.append(digits, whole);
+            out += '.';
+            out.append(digits + whole, count - whole);
         }
     } else if (exponent < 0 && exponent >= -5) {
-        out += QLatin1String("0.");
-        out.resize(out.size() - exponent - 1, QLatin1Char('0'));
-        out += significant;
+        out += "0.";
+        out.append(-exponent - 1, '0');
+        out.append(digits, count);
     } else {
-        out += QLatin1Char(digits[0]);
+        out += digits[0];
         if (count > 1) {
-            out += QLatin1Char('.');
-            out += significant.mid(1);
+            out += '.';
+            out.append(digits + 1, count - 1);
         }
-        out += QLatin1Char('E');
-        out += QString::number(exponent);
+        out += 'E';
+        out += QByteArray::number(exponent);
     }
 }
 
-void AppendNumber(QString& out, long double number)
+void AppendNumber(QByteArray& out, long double number)
 {
     if (std::isnan(number)) {
-        out += QLatin1String("NAN");
+        out += "NAN";
     } else if (std::isinf(number)) {
-        out += number < 0 ? QLatin1String("-INF") : QLatin1String("INF");
+        out += number < 0 ? "-INF" : "INF";
     } else if (number > -kFixedLimit && number < kFixedLimit &&
                number == static_cast<long double>(static_cast<std::int64_t>(number))) {
         AppendInteger(out, static_cast<std::int64_t>(number));
@@ -100,25 +98,31 @@ void AppendNumber(QString& out, long double number)
     }
 }
 
-void AppendIndent(QString& out, int level)
+void AppendIndent(QByteArray& out, int level)
 {
-    out.resize(out.size() + level * kIndentWidth, QLatin1Char(' '));
+    out.append(level * kIndentWidth, ' ');
 }
 
-void AppendQuoted(QString& out, const QString& text)
+void AppendQuoted(QByteArray& out, const QByteArray& text)
 {
-    out += QLatin1Char('"');
+    out += '"';
     out += text;
-    out += QLatin1Char('"');
+    out += '"';
 }
 
-// An upper bound of the written length (exact but for numbers), so the text
-// is built without reallocation, a 1 MB blob included.
+void AppendLineEnd(QByteArray& out)
+{
+    out.append(kLineEnd, kLineEndLength);
+}
+
+// An upper bound of the written length (exact but for numbers and member
+// names), so the text is built without reallocation, a large blob included.
+// A UTF-16 unit of a name takes at most three bytes in UTF-8.
 qsizetype TextLength(const TJSONValue& value, int level)
 {
     switch (value.Kind()) {
     case TJSONKind::String:
-        return value.AsString().size() + 2;
+        return value.RawString().size() + 2;
     case TJSONKind::Number:
         return kMaxNumberLength;
     case TJSONKind::Bool:
@@ -127,20 +131,20 @@ qsizetype TextLength(const TJSONValue& value, int level)
         return 4;
     case TJSONKind::Object: {
         const TJSONObject& object = value.AsObject();
-        qsizetype length = 1 + kLineEnd.size() + level * kIndentWidth + 1;
+        qsizetype length = 1 + kLineEndLength + level * kIndentWidth + 1;
         for (int i = 0; i < object.Count(); ++i) {
             const TJSONMember& member = object.Item(i);
-            length += (level + 1) * kIndentWidth + member.name.size() + 4 +
-                      TextLength(member.value, level + 1) + 1 + kLineEnd.size();
+            length += (level + 1) * kIndentWidth + member.name.size() * 3 + 4 +
+                      TextLength(member.value, level + 1) + 1 + kLineEndLength;
         }
         return length;
     }
     case TJSONKind::Array: {
         const TJSONArray& array = value.AsArray();
-        qsizetype length = 1 + kLineEnd.size() + level * kIndentWidth + 1;
+        qsizetype length = 1 + kLineEndLength + level * kIndentWidth + 1;
         for (int i = 0; i < array.Count(); ++i) {
             length += (level + 1) * kIndentWidth + TextLength(array.Item(i), level + 1) + 1 +
-                      kLineEnd.size();
+                      kLineEndLength;
         }
         return length;
     }
@@ -150,52 +154,52 @@ qsizetype TextLength(const TJSONValue& value, int level)
 
 // Writes the value from the current position of the current line; a nested
 // array or object opens on that line and closes on its own line at level.
-void WriteValue(QString& out, const TJSONValue& value, int level)
+void WriteValue(QByteArray& out, const TJSONValue& value, int level)
 {
     switch (value.Kind()) {
     case TJSONKind::String:
-        AppendQuoted(out, value.AsString());
+        AppendQuoted(out, value.RawString());
         break;
     case TJSONKind::Number:
         AppendNumber(out, value.AsNumber());
         break;
     case TJSONKind::Bool:
-        out += value.AsBool() ? QLatin1String("true") : QLatin1String("false");
+        out += value.AsBool() ? "true" : "false";
         break;
     case TJSONKind::Null:
-        out += QLatin1String("null");
+        out += "null";
         break;
     case TJSONKind::Object: {
         const TJSONObject& object = value.AsObject();
-        out += QLatin1Char('{');
-        out += kLineEnd;
+        out += '{';
+        AppendLineEnd(out);
         for (int i = 0; i < object.Count(); ++i) {
             const TJSONMember& member = object.Item(i);
             AppendIndent(out, level + 1);
-            AppendQuoted(out, member.name);
-            out += QLatin1String(": ");
+            AppendQuoted(out, member.name.toUtf8());
+            out += ": ";
             WriteValue(out, member.value, level + 1);
             if (i + 1 < object.Count())
-                out += QLatin1Char(',');
-            out += kLineEnd;
+                out += ',';
+            AppendLineEnd(out);
         }
         AppendIndent(out, level);
-        out += QLatin1Char('}');
+        out += '}';
         break;
     }
     case TJSONKind::Array: {
         const TJSONArray& array = value.AsArray();
-        out += QLatin1Char('[');
-        out += kLineEnd;
+        out += '[';
+        AppendLineEnd(out);
         for (int i = 0; i < array.Count(); ++i) {
             AppendIndent(out, level + 1);
             WriteValue(out, array.Item(i), level + 1);
             if (i + 1 < array.Count())
-                out += QLatin1Char(',');
-            out += kLineEnd;
+                out += ',';
+            AppendLineEnd(out);
         }
         AppendIndent(out, level);
-        out += QLatin1Char(']');
+        out += ']';
         break;
     }
     }
@@ -203,11 +207,16 @@ void WriteValue(QString& out, const TJSONValue& value, int level)
 
 } // namespace
 
+QByteArray TJSONValue::ToUtf8() const
+{
+    QByteArray text;
+    text.reserve(TextLength(*this, 0) + kLineEndLength);
+    WriteValue(text, *this, 0);
+    AppendLineEnd(text);
+    return text;
+}
+
 QString TJSONValue::ToText() const
 {
-    QString text;
-    text.reserve(TextLength(*this, 0) + kLineEnd.size());
-    WriteValue(text, *this, 0);
-    text += kLineEnd;
-    return text;
+    return QString::fromUtf8(ToUtf8());
 }

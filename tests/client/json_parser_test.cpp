@@ -9,16 +9,24 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The error text of parsing text into a value of kind, or "" on success.
-QString ParseError(TJSONKind kind, const QString& text)
+// The error text of parsing the UTF-8 text into a value of kind, or "" on
+// success. The text form of Parse must give the same.
+QString ParseError(TJSONKind kind, const QByteArray& utf8)
 {
-    TJSONValue value(kind);
-    try {
-        value.Parse(text);
-    } catch (const TJSONError& error) {
-        return error.Text();
+    QString errors[2];
+    for (int form = 0; form < 2; ++form) {
+        TJSONValue value(kind);
+        try {
+            if (form == 0)
+                value.Parse(utf8);
+            else
+                value.Parse(QString::fromUtf8(utf8));
+        } catch (const TJSONError& error) {
+            errors[form] = error.Text();
+        }
     }
-    return QString();
+    EXPECT_EQ(errors[0], errors[1]);
+    return errors[0];
 }
 
 TEST(JsonParser, ReadsValidTexts)
@@ -59,7 +67,8 @@ TEST(JsonParser, ReadsValidTexts)
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         TJSONValue value(rows[i].kind);
-        EXPECT_NO_THROW(value.Parse(Text(rows[i].text))) << "row " << i;
+        EXPECT_NO_THROW(value.Parse(QByteArray(rows[i].text))) << "row " << i;
+        EXPECT_EQ(value.ToUtf8(), QByteArray(rows[i].written)) << "row " << i;
         EXPECT_EQ(value.ToText(), Text(rows[i].written)) << "row " << i;
     }
 }
@@ -67,10 +76,31 @@ TEST(JsonParser, ReadsValidTexts)
 TEST(JsonParser, KeepsStringsRaw)
 {
     TJSONValue value(TJSONKind::Object);
-    value.Parse(Text("{\"k\\\\\" : \"a\\\"b\"}"));
+    value.Parse(QByteArray("{\"k\\\\\" : \"a\\\"b\"}"));
     const TJSONMember& member = value.AsObject().Item(0);
     EXPECT_EQ(member.name, Text("k\\\\"));
-    EXPECT_EQ(member.value.AsString(), Text("a\\\"b"));
+    EXPECT_EQ(member.value.RawString(), QByteArray("a\\\"b"));
+}
+
+TEST(JsonParser, KeepsUtf8TextAsItsBytes)
+{
+    // Names and strings beyond ASCII, and bytes that are not UTF-8 at all,
+    // pass through unchanged; only AsString decodes.
+    const QByteArray text("{\"\xC5\xBC\xC3\xB3\xC5\x82w\": [\"\xC5\x82\\u00F3\", \"\xFF\xFE\"]}");
+    TJSONValue value(TJSONKind::Object);
+    value.Parse(text);
+    const TJSONMember& member = value.AsObject().Item(0);
+    EXPECT_EQ(member.name, Text("\xC5\xBC\xC3\xB3\xC5\x82w"));
+    const TJSONArray& items = member.value.AsArray();
+    EXPECT_EQ(items.Item(0).RawString(), QByteArray("\xC5\x82\\u00F3"));
+    EXPECT_EQ(items.Item(0).AsString(), Text("\xC5\x82\\u00F3"));
+    EXPECT_EQ(items.Item(1).RawString(), QByteArray("\xFF\xFE"));
+
+    TJSONValue reread(TJSONKind::Object);
+    reread.Parse(value.ToUtf8());
+    EXPECT_EQ(reread.ToUtf8(), value.ToUtf8());
+    EXPECT_EQ(reread.AsObject().Item(0).value.AsArray().Item(1).RawString(),
+              QByteArray("\xFF\xFE"));
 }
 
 TEST(JsonParser, ReportsErrorsWithTheirLine)
@@ -118,7 +148,8 @@ TEST(JsonParser, ReportsErrorsWithTheirLine)
         /*33*/ {TJSONKind::Array, "[\n3,\"", "Array value error (2)"},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_EQ(ParseError(rows[i].kind, Text(rows[i].text)), Text(rows[i].error)) << "row " << i;
+        EXPECT_EQ(ParseError(rows[i].kind, QByteArray(rows[i].text)), Text(rows[i].error))
+            << "row " << i;
     }
 }
 
@@ -137,14 +168,14 @@ TEST(JsonParser, StartsEmptyAndKeepsWhatWasReadBeforeAnError)
     EXPECT_EQ(array.Item(1).AsArray().Count(), 2);
 }
 
-QString Nested(const char* open, qsizetype depth, const char* close)
+QByteArray Nested(const char* open, qsizetype depth, const char* close)
 {
-    QString text;
+    QByteArray text;
     for (qsizetype i = 0; i < depth; ++i)
-        text += Text(open);
-    text += QLatin1Char('1');
+        text += open;
+    text += '1';
     for (qsizetype i = 0; i < depth; ++i)
-        text += Text(close);
+        text += close;
     return text;
 }
 

@@ -82,12 +82,14 @@ TEST(JsonValue, AccessorsRefuseOtherKinds)
     } accessors[] = {
         /* 0*/ {TJSONKind::String, [](TJSONValue& v) { v.AsString(); }, "Not a string"},
         /* 1*/ {TJSONKind::String, [](TJSONValue& v) { v.SetString(QString()); }, "Not a string"},
-        /* 2*/ {TJSONKind::Number, [](TJSONValue& v) { v.AsNumber(); }, "Not a number"},
-        /* 3*/ {TJSONKind::Number, [](TJSONValue& v) { v.SetNumber(1); }, "Not a number"},
-        /* 4*/ {TJSONKind::Object, [](TJSONValue& v) { v.AsObject(); }, "Not an object"},
-        /* 5*/ {TJSONKind::Array, [](TJSONValue& v) { v.AsArray(); }, "Not an array"},
-        /* 6*/ {TJSONKind::Bool, [](TJSONValue& v) { v.AsBool(); }, "Not a bool"},
-        /* 7*/ {TJSONKind::Bool, [](TJSONValue& v) { v.SetBool(true); }, "Not a bool"},
+        /* 2*/ {TJSONKind::String, [](TJSONValue& v) { v.RawString(); }, "Not a string"},
+        /* 3*/ {TJSONKind::String, [](TJSONValue& v) { v.SetRawString("x"); }, "Not a string"},
+        /* 4*/ {TJSONKind::Number, [](TJSONValue& v) { v.AsNumber(); }, "Not a number"},
+        /* 5*/ {TJSONKind::Number, [](TJSONValue& v) { v.SetNumber(1); }, "Not a number"},
+        /* 6*/ {TJSONKind::Object, [](TJSONValue& v) { v.AsObject(); }, "Not an object"},
+        /* 7*/ {TJSONKind::Array, [](TJSONValue& v) { v.AsArray(); }, "Not an array"},
+        /* 8*/ {TJSONKind::Bool, [](TJSONValue& v) { v.AsBool(); }, "Not a bool"},
+        /* 9*/ {TJSONKind::Bool, [](TJSONValue& v) { v.SetBool(true); }, "Not a bool"},
     };
     const TJSONKind kinds[] = {TJSONKind::String, TJSONKind::Number, TJSONKind::Object,
                                TJSONKind::Array,  TJSONKind::Bool,   TJSONKind::Null};
@@ -105,6 +107,22 @@ TEST(JsonValue, AccessorsRefuseOtherKinds)
                 << "accessor " << a << ", kind " << static_cast<int>(kind);
         }
     }
+}
+
+TEST(JsonValue, StoresStringsAsUtf8)
+{
+    const QString text = Text("Łódź 📚");
+    TJSONValue value(text);
+    EXPECT_EQ(value.RawString(), text.toUtf8());
+    EXPECT_EQ(value.AsString(), text);
+    EXPECT_EQ(value.ToUtf8(), "\"" + text.toUtf8() + "\"\r\n");
+
+    // Raw text is taken as it is: the writer adds no escapes.
+    value.SetRawString(QByteArray("a\\u0141\"\xFF"));
+    EXPECT_EQ(value.ToUtf8(), QByteArray("\"a\\u0141\"\xFF\"\r\n"));
+    EXPECT_EQ(TJSONValue(QByteArray("\\/")).RawString(), QByteArray("\\/"));
+    value.SetString(Text("\xC5\x82"));
+    EXPECT_EQ(value.RawString(), QByteArray("\xC5\x82"));
 }
 
 TEST(JsonValue, FindsTheFirstMemberByExactName)

@@ -15,13 +15,17 @@ QString S(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+// The tests whose expectations hold for both transports.
+class SessionOverEither : public testing::TestWithParam<Transport>
+{};
 
-TEST(Session, LoginOutcomes)
+INSTANTIATE_TEST_SUITE_P(Transports, SessionOverEither,
+                         testing::Values(Transport::Tcp, Transport::Https),
+                         [](const testing::TestParamInfo<Transport>& transport) {
+                             return TransportName(transport.param);
+                         });
+
+TEST_P(SessionOverEither, LoginOutcomes)
 {
     SimServer sim;
     ASSERT_TRUE(sim.Running());
@@ -42,7 +46,7 @@ TEST(Session, LoginOutcomes)
     };
     for (const Row& row : rows) {
         Reports reports;
-        auto client = Connect(sim, reports);
+        auto client = Connect(sim, reports, GetParam());
         QString error;
         client->Login(S(row.user), S(row.password), error, false, S(row.right));
         EXPECT_EQ(error, S(row.error)) << row.user;
@@ -51,9 +55,9 @@ TEST(Session, LoginOutcomes)
     }
 }
 
-TEST(Session, ForcedPasswordChange)
+TEST_P(SessionOverEither, ForcedPasswordChange)
 {
-    SimSession session({}, S("zmiana"), S("zmiana"));
+    TransportSession session(GetParam(), {}, S("zmiana"), S("zmiana"));
     ASSERT_TRUE(session.Ready());
     auto& [sim, reports, client] = session;
     EXPECT_EQ(client->LoginNotice(), S("Hasło wygasło. Należy ustalić nowe hasło."));
@@ -72,9 +76,9 @@ TEST(Session, ForcedPasswordChange)
 
 // Counts go up by what was registered, and a negative entry takes visits
 // away; another connection sees the same counts.
-TEST(Session, VisitCounts)
+TEST_P(SessionOverEither, VisitCounts)
 {
-    SimSession session;
+    TransportSession session(GetParam());
     ASSERT_TRUE(session.Ready());
     auto& [sim, reports, client] = session;
     TAnswer answer;
@@ -86,7 +90,7 @@ TEST(Session, VisitCounts)
     client->Registry(S("CZO"), -1, answer);
     EXPECT_EQ(answer.count, 0);
     Reports otherReports;
-    auto other = LogIn(sim, otherReports, S("anna"), S("Żółw-1"));
+    auto other = LogInWith(Connect(sim, otherReports, GetParam()), S("anna"), S("Żółw-1"));
     ASSERT_TRUE(other);
     other->GetRegistry(S("CZO"), answer);
     ASSERT_EQ(answer.count, 2);
@@ -135,15 +139,9 @@ TEST(Session, FilesAndBlobsMakeTheRoundTrip)
     ASSERT_TRUE(session.Ready());
     auto& [sim, reports, client] = session;
     QTemporaryDir folder;
-    QByteArray binary;
-    for (int i = 0; i < 70000; ++i)
-        binary += static_cast<char>(i * 7);
+    const QByteArray binary = BinaryBytes(70000);
     const QString source = folder.filePath(S("source.bin"));
-    {
-        QFile file(source);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(binary);
-    }
+    ASSERT_TRUE(WriteFile(source, binary));
     struct Progress
     {
         qint64 done = 0;
@@ -194,11 +192,11 @@ TEST(Session, StreamWithoutAFileNameIsDiscarded)
     EXPECT_EQ(answer.count, 2) << "the line stays in step after the discarded stream";
 }
 
-TEST(Session, TextsOutsideTheCodePageTravelEitherWay)
+TEST_P(SessionOverEither, TextsOutsideTheCodePageTravelEitherWay)
 {
     const QString text = S("Żółw Ж € \u4e2d");
     for (const QStringList& mode : {QStringList(), QStringList{S("--no-utf8")}}) {
-        SimSession session(mode);
+        TransportSession session(GetParam(), mode);
         ASSERT_TRUE(session.Ready());
         auto& [sim, reports, client] = session;
         QString error;

@@ -33,6 +33,8 @@ public:
                               QStringLiteral("--data"),   DataFolder(),
                               QStringLiteral("--record"), RecordFile()};
         arguments += options;
+        m_https = !options.contains(QStringLiteral("--no-https"));
+        m_http = options.contains(QStringLiteral("--http-port"));
         std::vector<QByteArray> bytes;
         for (const QString& argument : arguments)
             bytes.push_back(argument.toLocal8Bit());
@@ -73,8 +75,21 @@ public:
     SimServer(const SimServer&) = delete;
     SimServer& operator=(const SimServer&) = delete;
 
-    bool Running() const { return m_port != 0; }
+    bool Running() const { return m_port != 0 && (!m_https || m_httpsPort != 0); }
     int Port() const { return m_port; }
+    int HttpsPort() const { return m_httpsPort; }
+    // The plain HTTP side, when --http-port was given.
+    int HttpPort() const { return m_httpPort; }
+    // The URL of its HTTPS side, and the self-signed certificate it made
+    // there, which a client trusts through "cafile".
+    QString HttpsUrl() const
+    {
+        return QStringLiteral("https://127.0.0.1:%1/nura").arg(m_httpsPort);
+    }
+    QString CertificateFile() const
+    {
+        return QDir(DataFolder()).filePath(QStringLiteral("nura-sim-cert.pem"));
+    }
     QString DataFolder() const { return m_folder.filePath(QStringLiteral("data")); }
     QString RecordFile() const { return m_folder.filePath(QStringLiteral("record.txt")); }
     QString LogFile() const { return m_folder.filePath(QStringLiteral("sim.log")); }
@@ -114,24 +129,46 @@ public:
     }
 
 private:
-    // The first line of its output names the port it listens on.
+    // The first lines of its output name the ports it listens on: TCP
+    // first, then HTTPS unless that side is off.
     void ReadPort()
     {
-        QByteArray line;
-        char byte = 0;
+        const QRegularExpression tcp(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+        const QRegularExpression https(
+            QStringLiteral("listening for HTTPS on 127\\.0\\.0\\.1:(\\d+)"));
+        const QRegularExpression http(
+            QStringLiteral("listening for HTTP on 127\\.0\\.0\\.1:(\\d+)"));
         pollfd waiting{m_output, POLLIN, 0};
-        while (!line.endsWith('\n') && poll(&waiting, 1, 10000) == 1 &&
-               read(m_output, &byte, 1) == 1)
-            line += byte;
-        const QRegularExpressionMatch match =
-            QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"))
-                .match(QString::fromUtf8(line));
-        if (match.hasMatch())
-            m_port = match.captured(1).toInt();
+        const auto waitingForMore = [this] {
+            return m_port == 0 || (m_https && m_httpsPort == 0) || (m_http && m_httpPort == 0);
+        };
+        for (int lines = 0; lines < 8 && waitingForMore(); ++lines) {
+            QByteArray line;
+            char byte = 0;
+            while (!line.endsWith('\n') && poll(&waiting, 1, 10000) == 1 &&
+                   read(m_output, &byte, 1) == 1)
+                line += byte;
+            if (line.isEmpty())
+                return;
+            const QString text = QString::fromUtf8(line);
+            const QRegularExpressionMatch httpsMatch = https.match(text);
+            const QRegularExpressionMatch httpMatch = http.match(text);
+            const QRegularExpressionMatch tcpMatch = tcp.match(text);
+            if (httpsMatch.hasMatch())
+                m_httpsPort = httpsMatch.captured(1).toInt();
+            else if (httpMatch.hasMatch())
+                m_httpPort = httpMatch.captured(1).toInt();
+            else if (tcpMatch.hasMatch())
+                m_port = tcpMatch.captured(1).toInt();
+        }
     }
 
     QTemporaryDir m_folder;
     pid_t m_pid = -1;
     int m_output = -1;
     int m_port = 0;
+    bool m_https = true;
+    int m_httpsPort = 0;
+    bool m_http = false;
+    int m_httpPort = 0;
 };

@@ -11,13 +11,6 @@
 
 namespace {
 
-constexpr qsizetype kLogLineLimit = 400;
-
-QString Shortened(const QString& text)
-{
-    return text.size() <= kLogLineLimit ? text : text.left(kLogLineLimit) + QLatin1String("...");
-}
-
 void Log(const SimContext& context, int number, const ParsedRequest& request, const QString& line,
          const QString& outcome)
 {
@@ -25,7 +18,7 @@ void Log(const SimContext& context, int number, const ParsedRequest& request, co
         return;
     const QString name =
         request.layout ? QString::fromLatin1(request.layout->name) : QStringLiteral("?");
-    SimLog(QStringLiteral("#%1 %2 %3 -> %4").arg(number).arg(name, Shortened(line), outcome));
+    SimLog(QStringLiteral("#%1 %2 %3 -> %4").arg(number).arg(name, ShortenedForLog(line), outcome));
 }
 
 // About half of the reply's bytes, without reading a streamed file.
@@ -36,7 +29,9 @@ qint64 HalfOfReply(const SimReply& reply, const WireCodec& codec, int chunk)
     return qMax<qint64>(1, ReplyBytes(reply, codec, chunk).size() / 2);
 }
 
-void Pause(const SimContext& context)
+} // namespace
+
+void PauseBeforeReply(const SimContext& context)
 {
     auto left = std::chrono::milliseconds(context.options.delayMs);
     const auto step = std::chrono::milliseconds(50);
@@ -45,8 +40,6 @@ void Pause(const SimContext& context)
         left -= step;
     }
 }
-
-} // namespace
 
 void ServeConnection(int descriptor, int number, SimContext& context)
 {
@@ -89,7 +82,7 @@ void ServeConnection(int descriptor, int number, SimContext& context)
         WireCodec codec = session.codec;
         if (reply.eightBitReply)
             codec.utf8 = false;
-        Pause(context);
+        PauseBeforeReply(context);
 
         bool sent = false;
         if (action == FaultSwitches::Action::DropMidReply) {

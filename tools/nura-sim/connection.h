@@ -22,3 +22,6 @@ struct SimContext
 // logs them, applies the fault switches and writes the replies, until the
 // client says goodbye or goes away. Runs on its own thread.
 void ServeConnection(int descriptor, int number, SimContext& context);
+
+// The --delay before a reply; cut short when the simulator stops.
+void PauseBeforeReply(const SimContext& context);

@@ -39,3 +39,23 @@ void FaultSwitches::Decorate(SimReply& reply, int code) const
             reply.messages << QStringLiteral("Komunikat serwera %1").arg(i);
     }
 }
+
+bool FaultSwitches::TakeHttpsFault(const QString& recordLine)
+{
+    const bool any = m_options.httpsStatus != 0 || m_options.httpsEnvelopeStatus ||
+                     !m_options.httpsDropMember.isEmpty() || m_options.httpsBadBlob;
+    if (!any ||
+        (!m_options.faultRequest.isEmpty() && !recordLine.startsWith(m_options.faultRequest)))
+        return false;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_options.httpsFaultTimes >= 0 && m_httpsFaults >= m_options.httpsFaultTimes)
+        return false;
+    ++m_httpsFaults;
+    return true;
+}
+
+bool FaultSwitches::DropPending() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_options.dropAfter >= 0 && !m_dropDone;
+}

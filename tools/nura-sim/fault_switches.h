@@ -10,8 +10,9 @@
 
 // The fault switches that make the simulator misbehave on purpose so that
 // the client's error paths can be driven: dropped connections, replies cut
-// in half, hangs, malformed counts and server messages. Requests are
-// counted over all connections since start.
+// in half, hangs, malformed counts and server messages, and broken reply
+// documents on the HTTPS side. Requests are counted over all connections of
+// both sides since start.
 class FaultSwitches
 {
 public:
@@ -35,11 +36,25 @@ public:
     // request's code byte: the handshake and login replies keep their count.
     void Decorate(SimReply& reply, int code) const;
 
+    // True when the faults of HTTPS reply documents (--https-status,
+    // --https-envelope-status, --https-drop-member, --https-bad-blob) hit
+    // this request: one is on, the request's record line starts with the
+    // --fault-request prefix (when given), and fewer than --https-fault-times
+    // requests were hit before.
+    bool TakeHttpsFault(const QString& recordLine);
+
+    // True while --drop-after has yet to fire. An HTTP client that finds a
+    // reused keep-alive connection closed before any byte of the reply
+    // sends the request again on a new one, which would hide the drop; so
+    // while one is to come, every reply closes its connection.
+    bool DropPending() const;
+
 private:
     const SimOptions& m_options;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     qint64 m_counted = 0;
     bool m_dropDone = false;
     bool m_dropMidDone = false;
     bool m_hangDone = false;
+    qint64 m_httpsFaults = 0;
 };

@@ -4,14 +4,18 @@
 #include "connection.h"
 #include "demo_data.h"
 #include "fault_switches.h"
+#include "http_front.h"
+#include "json_endpoint.h"
 #include "record_log.h"
 #include "request_handler.h"
+#include "self_signed_certificate.h"
 #include "sim_data.h"
 #include "sim_log.h"
 #include "sim_options.h"
 #include "sim_server.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <atomic>
 #include <csignal>
@@ -30,6 +34,25 @@ int Fail(const QString& text)
 {
     SimLog(QStringLiteral("nura-sim: ") + text);
     return 2;
+}
+
+// Binds the HTTPS side (with its certificate, made when the data folder
+// has none) and the plain HTTP side, each when asked for. Returns an error
+// text, empty on success.
+QString ListenForJson(const SimOptions& options, const QString& folder, HttpFront& https,
+                      HttpFront& http, QString& certFile)
+{
+    if (options.httpsPort >= 0) {
+        certFile = options.certFile;
+        QString keyFile = options.keyFile;
+        if (QString error = PrepareCertificate(folder, certFile, keyFile); !error.isEmpty())
+            return error;
+        if (QString error = https.Listen(options.httpsPort, certFile, keyFile); !error.isEmpty())
+            return error + QLatin1String(" (--https-port, --no-https)");
+    }
+    if (options.httpPort >= 0)
+        return http.Listen(options.httpPort);
+    return {};
 }
 
 } // namespace
@@ -71,9 +94,28 @@ int main(int argc, char** argv)
     SimServer server(context);
     if (QString error = server.Listen(options.port); !error.isEmpty())
         return Fail(error);
+    JsonEndpoint endpoint(context);
+    HttpFront https(endpoint, g_stopping, QStringLiteral("HTTPS"));
+    HttpFront http(endpoint, g_stopping, QStringLiteral("HTTP"));
+    QString certFile;
+    if (QString error = ListenForJson(options, folder, https, http, certFile); !error.isEmpty())
+        return Fail(error);
+
+    // Tests read these lines to find the ports; the TCP line comes first.
     std::printf("nura-sim: listening on 127.0.0.1:%d\n", server.Port());
+    if (options.httpsPort >= 0) {
+        std::printf("nura-sim: listening for HTTPS on 127.0.0.1:%d\n", https.Port());
+        std::printf("nura-sim: certificate %s\n", QFile::encodeName(certFile).constData());
+    }
+    if (options.httpPort >= 0)
+        std::printf("nura-sim: listening for HTTP on 127.0.0.1:%d\n", http.Port());
     std::fflush(stdout);
+
+    https.Start();
+    http.Start();
     server.Run(g_stopping);
+    https.Stop();
+    http.Stop();
     SimLog(QStringLiteral("nura-sim: stopped"));
     return 0;
 }

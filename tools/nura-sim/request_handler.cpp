@@ -127,7 +127,7 @@ SimReply RequestHandler::Handle(const ParsedRequest& request, const QString& rec
         return reply;
     }
     case 253:
-        return Hello(args.Text(0));
+        return Hello(args.Text(0), session);
     case 30:
         return Description();
     case 128:
@@ -157,12 +157,14 @@ SimReply RequestHandler::Handle(const ParsedRequest& request, const QString& rec
     }
 }
 
-SimReply RequestHandler::Hello(const QString& offer) const
+SimReply RequestHandler::Hello(const QString& offer, const SessionState& session) const
 {
-    const bool accept = offer.startsWith(QLatin1String("UTF8|")) && !m_options.noUtf8;
-    SimReply reply =
-        SimReply::Count({accept ? QStringLiteral("&UTF8=T") : QString()},
-                        accept ? QStringLiteral("UTF-8 accepted") : QStringLiteral("8-bit text"));
+    const bool accept =
+        offer.startsWith(QLatin1String("UTF8|")) && !m_options.noUtf8 && !session.unicodeText;
+    SimReply reply = SimReply::Count({accept ? QStringLiteral("&UTF8=T") : QString()},
+                                     accept                ? QStringLiteral("UTF-8 accepted")
+                                     : session.unicodeText ? QStringLiteral("greeting")
+                                                           : QStringLiteral("8-bit text"));
     reply.eightBitReply = true;
     reply.utf8After = accept;
     return reply;

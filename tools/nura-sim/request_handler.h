@@ -25,7 +25,7 @@ public:
     static SimReply ErrorReply(const ParsedRequest& request);
 
 private:
-    SimReply Hello(const QString& offer) const;
+    SimReply Hello(const QString& offer, const SessionState& session) const;
     SimReply Description() const;
     SimReply LoginName(const QString& name, SessionState& session) const;
     SimReply LoginPassword(const QString& sent, SessionState& session) const;

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-// What the server remembers about one connection.
+// What the server remembers about one connection (TCP) or conversation
+// (HTTPS, named by its connection id).
 struct SessionState
 {
     int connection = 0;
@@ -15,4 +16,7 @@ struct SessionState
     QString candidate; // user name of the login in progress
     bool loggedIn = false;
     QString user;
+    // The conversation runs over JSON, whose text is Unicode already, so an
+    // offer of UTF-8 is never taken up.
+    bool unicodeText = false;
 };

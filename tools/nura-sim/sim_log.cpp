@@ -11,3 +11,9 @@ void SimLog(const QString& line)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
 }
+
+QString ShortenedForLog(const QString& text)
+{
+    constexpr qsizetype kLimit = 400;
+    return text.size() <= kLimit ? text : text.left(kLimit) + QLatin1String("...");
+}

@@ -18,7 +18,8 @@ bool ToNumber(const QString& text, qint64 minimum, qint64 maximum, qint64& value
 QString SimUsage()
 {
     return QStringLiteral(
-        "usage: nura-sim [--port N] [--data DIR] [--demo] [options]\n"
+        "usage: nura-sim [--port N] [--https-port N | --no-https] [--http-port N]\n"
+        "                [--data DIR] [--demo] [options]\n"
         "  --port N              listen on 127.0.0.1:N (default 8000; 0 = any free port)\n"
         "  --data DIR            data folder (users, visit counts, reports, files, blobs)\n"
         "  --demo                use the built-in demo data (copied into DIR when it is\n"
@@ -31,7 +32,8 @@ QString SimUsage()
         "  --drop-mid-reply N    send half of the reply to request N+1, then close\n"
         "  --hang-after N        never answer request N+1 or later ones on its connection\n"
         "  --fault-request P     the three switches above count only requests whose\n"
-        "                        record line starts with P\n"
+        "                        record line starts with P (and the --https-... reply\n"
+        "                        faults hit only those)\n"
         "  --delay MS            wait before every reply\n"
         "  --bad-count C         count replies (except handshake and login) send only C\n"
         "  --server-messages K   K server messages before every count and stream\n"
@@ -40,11 +42,28 @@ QString SimUsage()
         "                        structure; its lists are served entry by entry\n"
         "  --version V           the server's \"wersja\"\n"
         "  --no-utf8             refuse the UTF-8 offer\n"
-        "  --no-login-key        hand out no login key (no scrambling)\n");
+        "  --no-login-key        hand out no login key (no scrambling)\n"
+        "HTTPS (JSON requests; the faults below apply to HTTPS and HTTP replies):\n"
+        "  --https-port N        serve HTTPS on 127.0.0.1:N (default 8443, but any free\n"
+        "                        port when --port is 0; 0 = any free port)\n"
+        "  --no-https            no HTTPS\n"
+        "  --http-port N         also serve plain HTTP on 127.0.0.1:N (off by default)\n"
+        "  --cert FILE --key FILE  the certificate and key (PEM); default: the data\n"
+        "                        folder's nura-sim-cert.pem and nura-sim-key.pem, made\n"
+        "                        self-signed when missing\n"
+        "  --https-gzip          gzip-encoded replies\n"
+        "  --https-status CODE   answer with HTTP status CODE and a text body\n"
+        "  --https-envelope-status N  the reply's \"status\" member is N\n"
+        "  --https-drop-member M leave out \"data\", \"connection_id\" or \"results\"\n"
+        "  --https-bad-blob      downloads carry [2,\"x\"] instead of [3,data]\n"
+        "  --https-fault-times K the four switches above hit only K requests\n"
+        "                        (of those matching --fault-request); default all\n");
 }
 
 QString ParseSimOptions(const QStringList& arguments, SimOptions& options)
 {
+    bool noHttps = false;
+    bool httpsPortGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments.at(i);
         auto flag = [&](const char* wanted) { return name == QLatin1String(wanted); };
@@ -66,6 +85,18 @@ QString ParseSimOptions(const QStringList& arguments, SimOptions& options)
         }
         if (flag("--no-login-key")) {
             options.noLoginKey = true;
+            continue;
+        }
+        if (flag("--no-https")) {
+            noHttps = true;
+            continue;
+        }
+        if (flag("--https-gzip")) {
+            options.httpsGzip = true;
+            continue;
+        }
+        if (flag("--https-bad-blob")) {
+            options.httpsBadBlob = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -124,11 +155,46 @@ QString ParseSimOptions(const QStringList& arguments, SimOptions& options)
             options.oldServer = value;
         } else if (flag("--version")) {
             options.version = value;
+        } else if (flag("--https-port") || flag("--http-port")) {
+            if (!numberIn(0, 65535))
+                return bad;
+            (flag("--https-port") ? options.httpsPort : options.httpPort) =
+                static_cast<int>(number);
+            httpsPortGiven = httpsPortGiven || flag("--https-port");
+        } else if (flag("--cert")) {
+            options.certFile = value;
+        } else if (flag("--key")) {
+            options.keyFile = value;
+        } else if (flag("--https-status")) {
+            if (!numberIn(100, 599) || number == 200)
+                return bad;
+            options.httpsStatus = static_cast<int>(number);
+        } else if (flag("--https-envelope-status")) {
+            if (!numberIn(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
+                return bad;
+            options.httpsEnvelopeStatus = number;
+        } else if (flag("--https-drop-member")) {
+            if (value != QLatin1String("data") && value != QLatin1String("connection_id") &&
+                value != QLatin1String("results"))
+                return bad;
+            options.httpsDropMember = value;
+        } else if (flag("--https-fault-times")) {
+            if (!numberIn(0, std::numeric_limits<qint64>::max()))
+                return bad;
+            options.httpsFaultTimes = number;
         } else {
             return QStringLiteral("unknown option: %1").arg(name);
         }
     }
     if (!options.demo && options.dataDir.isEmpty() && !options.help)
         return QStringLiteral("give --data DIR, --demo, or both");
+    if (options.certFile.isEmpty() != options.keyFile.isEmpty())
+        return QStringLiteral("give --cert and --key together");
+    // Tests ask for any free TCP port and run side by side; a fixed HTTPS
+    // port would make them fight over it.
+    if (noHttps)
+        options.httpsPort = -1;
+    else if (!httpsPortGiven && options.port == 0)
+        options.httpsPort = 0;
     return {};
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The command line of nura-sim.
 struct SimOptions
 {
@@ -13,6 +15,14 @@ struct SimOptions
     int chunk = 16384;
     QString recordFile;
     int itemTimeoutMs = 5000;
+
+    // The HTTPS side: its port (-1 = off), an optional plain HTTP port and
+    // the certificate. Without --cert and --key the certificate pair of the
+    // data folder is used, made on the first start.
+    int httpsPort = 8443;
+    int httpPort = -1;
+    QString certFile;
+    QString keyFile;
 
     // Fault switches; -1 = off.
     qint64 dropAfter = -1;
@@ -28,6 +38,14 @@ struct SimOptions
     QString version;
     bool noUtf8 = false;
     bool noLoginKey = false;
+
+    // Fault switches of the HTTPS side (see FaultSwitches::TakeHttpsFault).
+    bool httpsGzip = false;
+    int httpsStatus = 0; // 0 = off, else the HTTP response code
+    std::optional<qint64> httpsEnvelopeStatus;
+    QString httpsDropMember; // "data", "connection_id", "results" or empty
+    bool httpsBadBlob = false;
+    qint64 httpsFaultTimes = -1; // how many requests get them; -1 = all
 
     bool help = false;
 };
