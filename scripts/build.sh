@@ -26,9 +26,14 @@ echo "== visits 'Na miejscu' (type CZO) today, one more, and again:"
 "$cli" call "${login[@]}" GetRegistry CZO
 echo "== report 1 into $build/report.tmp:"
 "$cli" call "${login[@]}" ReportProcedure 1 'DZIEN|20261208|' "$build/report.tmp"
+https=(--address https://127.0.0.1:8443/nura --cafile "$data/nura-sim-cert.pem"
+       --user demo --password demo --service czytelnia)
+echo "== the same count over HTTPS, trusting the demo server's own certificate:"
+"$cli" call "${https[@]}" GetRegistry CZO
 echo
 echo "The demo server keeps its data in $data, listens on 127.0.0.1:8000"
-echo "and logs every request to $log."
+echo "(TCP) and https://127.0.0.1:8443/nura (HTTPS), and logs every request"
+echo "to $log."
 echo "Try: $cli call ${login[*]} GetRegistry CZW"
 echo "Ctrl+C stops it."
 wait $server

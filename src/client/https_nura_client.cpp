@@ -45,7 +45,8 @@ THTTPSNuraClient::~THTTPSNuraClient()
     m_keepAliveTimer.reset();
     if (!HasError()) {
         const QByteArray body = BuildRequestBody(m_connectionId, "Close connection", {B(0)});
-        const HttpsTransport::Response response = m_transport->Post(m_url, body, true);
+        const HttpsTransport::Response response =
+            m_transport->Post(m_url, body, HttpsTransport::Connection::Close);
         if (!response.error.isEmpty())
             SetError(Text("Błąd połączenia (") + response.error + QLatin1Char(')'));
     }
@@ -90,10 +91,14 @@ void THTTPSNuraClient::ClearError()
 // ---- One request ----
 
 QString THTTPSNuraClient::Post(const char* label, Items items, const QByteArray* blob,
-                               NuraJsonReply& reply)
+                               NuraJsonReply& reply, Repeat repeat)
 {
+    // A request that may have changed something on the server must not be
+    // sent twice behind our back; see HttpsTransport::Connection.
+    const auto connection =
+        repeat == Once ? HttpsTransport::Connection::Fresh : HttpsTransport::Connection::Reuse;
     HttpsTransport::Response response =
-        m_transport->Post(m_url, BuildRequestBody(m_connectionId, label, items, blob));
+        m_transport->Post(m_url, BuildRequestBody(m_connectionId, label, items, blob), connection);
     if (!response.error.isEmpty())
         return Text("Błąd połączenia (") + response.error + QLatin1Char(')');
     if (response.code != 200)
@@ -118,7 +123,7 @@ bool THTTPSNuraClient::Exchange(const char* label, Items items, Repeat repeat, N
             m_keepAliveTimer->Stop();
         m_reconnected = false;
         NuraJsonReply reply;
-        m_lastError = Post(label, items, blob, reply);
+        m_lastError = Post(label, items, blob, reply, repeat);
         if (!reconnecting)
             m_keepAliveTimer->Start();
         if (m_lastError.isEmpty()) {
@@ -324,7 +329,7 @@ void THTTPSNuraClient::KeepAlive()
         return;
     const QString ping = Text("Podtrzymanie połączenia");
     NuraJsonReply reply;
-    QString error = Post("Ping", {B(254), S(ping)}, nullptr, reply);
+    QString error = Post("Ping", {B(254), S(ping)}, nullptr, reply, Repeated);
     TAnswer answer;
     if (error.isEmpty()) {
         try {

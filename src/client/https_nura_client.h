@@ -81,7 +81,8 @@ private:
 
     // Posts one request and parses its reply; the error text, empty when
     // the reply passed the envelope check (its connection id is then ours).
-    QString Post(const char* label, Items items, const QByteArray* blob, NuraJsonReply& reply);
+    QString Post(const char* label, Items items, const QByteArray* blob, NuraJsonReply& reply,
+                 Repeat repeat);
     // The operation frame: nothing when the client is in the error state;
     // otherwise the keep-alive stops, the request goes, the keep-alive
     // starts again and `read` reads the reply. A failure (transport,

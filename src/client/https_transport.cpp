@@ -232,7 +232,7 @@ void HttpsTransport::SetReplyWaitSeconds(int seconds)
 }
 
 HttpsTransport::Response HttpsTransport::Post(const QByteArray& url, const QByteArray& body,
-                                              bool closeConnection)
+                                              Connection connection)
 {
     Response response;
     Handle& handle = *m_handle;
@@ -248,7 +248,9 @@ HttpsTransport::Response HttpsTransport::Post(const QByteArray& url, const QByte
                      static_cast<curl_off_t>(body.size()));
     curl_easy_setopt(handle.easy, CURLOPT_POSTFIELDS, body.constData());
     curl_easy_setopt(handle.easy, CURLOPT_HTTPHEADER,
-                     closeConnection ? handle.closeHeaders : handle.keepAliveHeaders);
+                     connection == Connection::Close ? handle.closeHeaders
+                                                     : handle.keepAliveHeaders);
+    curl_easy_setopt(handle.easy, CURLOPT_FRESH_CONNECT, connection == Connection::Fresh ? 1L : 0L);
     const CURLcode result = curl_easy_perform(handle.easy);
     curl_easy_getinfo(handle.easy, CURLINFO_RESPONSE_CODE, &response.code);
     if (result != CURLE_OK) {

@@ -30,10 +30,22 @@ public:
     HttpsTransport(const HttpsTransport&) = delete;
     HttpsTransport& operator=(const HttpsTransport&) = delete;
 
+    // How a request uses the connection. A request that must not reach the
+    // server twice goes on a new connection: on a kept one that the server
+    // closed meanwhile, the connection library sends it again by itself,
+    // and the server may have acted on the first copy.
+    enum class Connection : unsigned char
+    {
+        Reuse,
+        Fresh,
+        Close // a goodbye: "Connection: close"
+    };
+
     // POST with Content-Type and Accept "application/json", Accept-Encoding
-    // "identity" and Connection "keep-alive" ("close" when
-    // `closeConnection`). `url` is already percent-encoded (EncodeUrl).
-    Response Post(const QByteArray& url, const QByteArray& body, bool closeConnection = false);
+    // "identity" and Connection "keep-alive" (or "close"). `url` is already
+    // percent-encoded (EncodeUrl).
+    Response Post(const QByteArray& url, const QByteArray& body,
+                  Connection connection = Connection::Reuse);
 
     // How long a reply may keep the client waiting without a byte arriving;
     // a report may take the server long to compute, so the default is an

@@ -230,18 +230,22 @@ TEST(HttpsTransport, KeepsTheConnectionUntilAskedToClose)
     });
     server.Start();
     HttpsTransport transport{HttpsSettings()};
+    using Connection = HttpsTransport::Connection;
     EXPECT_EQ(transport.Post(server.Url("/"), "1").error, QString());
     EXPECT_EQ(transport.Post(server.Url("/"), "2").error, QString());
-    EXPECT_EQ(transport.Post(server.Url("/"), "3", true).error, QString());
+    EXPECT_EQ(transport.Post(server.Url("/"), "3", Connection::Close).error, QString());
     EXPECT_EQ(transport.Post(server.Url("/"), "4").error, QString());
+    EXPECT_EQ(transport.Post(server.Url("/"), "5", Connection::Fresh).error, QString());
     const std::vector<SeenRequest> seen = server.Seen();
-    ASSERT_EQ(seen.size(), 4U);
+    ASSERT_EQ(seen.size(), 5U);
     EXPECT_EQ(seen[1].remotePort, seen[0].remotePort);
     EXPECT_EQ(seen[2].remotePort, seen[0].remotePort);
     EXPECT_EQ(Header(seen[2], "Connection"), "close");
     EXPECT_NE(seen[3].remotePort, seen[0].remotePort);
     EXPECT_EQ(Header(seen[3], "Connection"), "keep-alive");
     EXPECT_EQ(seen[3].body, "4");
+    EXPECT_NE(seen[4].remotePort, seen[3].remotePort) << "a request that must go once";
+    EXPECT_EQ(seen[4].body, "5");
 }
 
 TEST(HttpsTransport, ARefusedConnectionIsAnError)
