@@ -1,9 +1,9 @@
 // Compiling a large form and writing a large parameter text must both grow
 // linearly: forms are compiled every time a report is opened.
 #include "forms/form_compiler.h"
-#include "forms/form_messages.h"
 #include "forms/form_record.h"
 #include "forms/parameter_text.h"
+#include "operator_messages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,7 +46,7 @@ void CompileGeneratedForm(benchmark::State& state)
 {
     const QString text = GeneratedForm(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        CollectedFormMessages messages;
+        CollectedMessages messages;
         auto root = CompileFormText(text, messages);
         benchmark::DoNotOptimize(root);
         if (!messages.lines().isEmpty())

@@ -2,9 +2,9 @@
 // tree, with messages, and the tree must answer every question asked of it.
 #include "client/ansi_codec.h"
 #include "forms/form_compiler.h"
-#include "forms/form_messages.h"
 #include "forms/form_record.h"
 #include "forms/parameter_text.h"
+#include "operator_messages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     const std::unique_ptr<my_formular> root = CompileFormText(DecodeAnsi(bytes), messages);
     if (!root)
         std::abort();

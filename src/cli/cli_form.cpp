@@ -1,9 +1,9 @@
 #include "cli/cli_command.h"
 #include "cli/cli_io.h"
 #include "forms/form_compiler.h"
-#include "forms/form_messages.h"
 #include "forms/form_record.h"
 #include "forms/parameter_text.h"
+#include "operator_messages.h"
 
 #include <QStringList>
 
@@ -35,7 +35,7 @@ void ListTree(const my_formular& description, int depth, CliIo& io)
 // were none.
 std::unique_ptr<my_formular> Compile(const QString& file, CliIo& io, bool& clean)
 {
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     std::unique_ptr<my_formular> root = CompileForm(file, messages);
     for (const QString& line : messages.lines())
         io.WriteLine(line);

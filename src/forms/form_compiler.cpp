@@ -2,8 +2,8 @@
 
 #include "client/ansi_codec.h"
 #include "config/config_text.h"
-#include "forms/form_messages.h"
 #include "forms/form_scanner.h"
+#include "operator_messages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +45,7 @@ struct Position
 class FormCompiler
 {
 public:
-    FormCompiler(QStringList lines, FormMessages& messages)
+    FormCompiler(QStringList lines, OperatorMessages& messages)
         : m_scanner(std::move(lines)), m_messages(messages)
     {}
 
@@ -98,7 +98,7 @@ private:
     void ParseComboList(my_combo& combo, const QString& list);
 
     FormScanner m_scanner;
-    FormMessages& m_messages;
+    OperatorMessages& m_messages;
     FormToken m_token;
     int m_blockDepth = 0;
     int m_parentheses = 0;
@@ -783,12 +783,12 @@ void FormCompiler::Dictionary(my_formular& parent)
 
 } // namespace
 
-std::unique_ptr<my_formular> CompileFormText(const QString& text, FormMessages& messages)
+std::unique_ptr<my_formular> CompileFormText(const QString& text, OperatorMessages& messages)
 {
     return FormCompiler(SplitConfigLines(text).lines, messages).Compile();
 }
 
-std::unique_ptr<my_formular> CompileForm(const QString& fileName, FormMessages& messages)
+std::unique_ptr<my_formular> CompileForm(const QString& fileName, OperatorMessages& messages)
 {
     QFile file(fileName);
     if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {

@@ -1,5 +1,5 @@
 #include "forms/form_compiler.h"
-#include "forms/form_messages.h"
+#include "operator_messages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,7 +22,7 @@ struct Compiled
 
 Compiled Compile(const char* text)
 {
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     Compiled result;
     result.root = CompileFormText(S(text), messages);
     result.all = messages.lines();
@@ -209,7 +209,7 @@ TEST(CompileTest, ErrorShowsTheLineAfterTheMessage)
 
 TEST(CompileTest, MissingFileIsReportedAndYieldsNothing)
 {
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     EXPECT_FALSE(CompileForm(QStringLiteral("/nonexistent/PARAMS.TMP"), messages));
     EXPECT_EQ(messages.lines(), QStringList{S("Brak pliku \"/nonexistent/PARAMS.TMP\"")});
 }
@@ -223,7 +223,7 @@ TEST(CompileTest, FileIsReadInTheCodePage)
     // "Łódź" in windows-1250.
     file.write("BEGIN\r\nLABEL '\xa3\xf3\x64\x9f' ON 1,2\r\nEND\r\n");
     file.close();
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     const auto root = CompileForm(path, messages);
     ASSERT_TRUE(root);
     EXPECT_TRUE(messages.lines().isEmpty());
@@ -327,7 +327,7 @@ TEST(CompileTest, DeepNestingEndsWithMessagesNotACrash)
     for (int i = 0; i < 5000; ++i)
         text += QStringLiteral("BEGIN ON 0,0 ");
     text += QStringLiteral("LABEL 'x' ON ") + QString(5000, u'(') + QStringLiteral("1");
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     const auto root = CompileFormText(text, messages);
     ASSERT_TRUE(root);
     EXPECT_FALSE(messages.lines().isEmpty());

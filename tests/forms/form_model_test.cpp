@@ -1,11 +1,11 @@
 #include "forms/date_validation.h"
 #include "forms/form_compiler.h"
 #include "forms/form_matchers.h"
-#include "forms/form_messages.h"
 #include "forms/form_record.h"
 #include "forms/form_substitutions.h"
 #include "forms/form_value_formats.h"
 #include "forms/parameter_text.h"
+#include "operator_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ QString S(const char* text)
 
 std::unique_ptr<my_formular> Compile(const char* text, QStringList* shown = nullptr)
 {
-    CollectedFormMessages messages;
+    CollectedMessages messages;
     auto root = CompileFormText(S(text), messages);
     if (shown)
         *shown = messages.lines();

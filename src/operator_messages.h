@@ -3,19 +3,20 @@
 #include <QString>
 #include <QStringList>
 
-// Where the form compiler and the value model send texts meant for the
-// operator. The GUI shows each as a modal message window; the command-line
-// tool and the tests collect them as lines.
-class FormMessages
+// Where the core sends texts meant for the operator: the form compiler, the
+// value model, the report description and the exports. The GUI shows each
+// as a modal message window; the command-line tool writes them to standard
+// error, and the tests collect them as lines.
+class OperatorMessages
 {
 public:
-    virtual ~FormMessages() = default;
+    virtual ~OperatorMessages() = default;
     // Returns when the operator has seen the text.
     virtual void ShowMessage(const QString& text) = 0;
 };
 
 // Keeps every text in order, one line each.
-class CollectedFormMessages : public FormMessages
+class CollectedMessages : public OperatorMessages
 {
 public:
     void ShowMessage(const QString& text) override { m_lines << text; }
