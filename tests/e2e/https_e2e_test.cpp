@@ -326,3 +326,23 @@ TEST(Https, KeepAliveErrorsAreDeliveredOnce)
 }
 
 } // namespace
+
+namespace {
+
+// A download whose file cannot be made says so as a message; the
+// connection is not at fault.
+TEST(Https, ADownloadIntoAFolderThatIsNotThere)
+{
+    HttpsSession session;
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
+    QTemporaryDir folder;
+    const QString target = folder.filePath(S("nie-ma/report.tmp"));
+    EXPECT_FALSE(client->ReportProcedure(1, S("||"), target));
+    EXPECT_EQ(reports.messages.filter(S("Nie można utworzyć pliku ")).size(), 1);
+    EXPECT_TRUE(reports.messages.contains(S("Nie można utworzyć pliku ") + target));
+    EXPECT_TRUE(reports.errors.isEmpty());
+    EXPECT_FALSE(client->HasError());
+}
+
+} // namespace
