@@ -10,6 +10,7 @@
 //   arrives as one Base64 string inside one JSON reply.
 #include "e2e_client.h"
 #include "generated_report.h"
+#include "resident_memory.h"
 #include "side_by_side.h"
 #include "sim_server.h"
 
@@ -106,28 +107,6 @@ void RegistryRoundTripHttpsVsTcp(benchmark::State& state)
 }
 BENCHMARK(RegistryRoundTripHttpsVsTcp)->UseRealTime()->MinTime(4.0)->Unit(benchmark::kMicrosecond);
 
-// Resident memory in bytes: the current size, or the peak since the last
-// ResetPeak ("VmHWM").
-qint64 ResidentBytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string name;
-    while (status >> name) {
-        if (name == field) {
-            qint64 kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes * 1024;
-        }
-        status.ignore(1 << 16, '\n');
-    }
-    return 0;
-}
-
-void ResetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 void ReportDownloadHttps(benchmark::State& state)
 {
     RegistryReader https(Transport::Https);
@@ -141,7 +120,7 @@ void ReportDownloadHttps(benchmark::State& state)
     double peak = 0;
     for (auto _ : state) {
         QFile::remove(target);
-        ResetPeak();
+        ResetPeakMemory();
         const qint64 before = ResidentBytes("VmRSS:");
         const bool complete =
             https.Client().ReportProcedure(kReportNumber, QStringLiteral("||"), target);

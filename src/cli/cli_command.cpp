@@ -44,11 +44,23 @@ const char kUsage[] =
     "  form names FILE                        the names of the form's values\n"
     "  form params [--initial TEXT] [--set NAME=VALUE ...]\n"
     "                                         the parameter text of those values\n"
+    "Reports (a report file as the server writes it):\n"
+    "  report pages FILE [--preview | --dpi D --page-size WxH]\n"
+    "                                         section, page, first and last line and\n"
+    "                                         1 for the last page of a section, per page\n"
+    "  report render FILE --page S,P (--png OUT | --bmp OUT | --ops)\n"
+    "                                         one preview page as a picture, or what it\n"
+    "                                         draws, one primitive per line\n"
+    "  report render FILE --pdf OUT [--range FROM,TO] [--footnote TEXT]\n"
+    "                                         the printed pages on A4 as a PDF\n"
+    "  report export FILE (--csv | --tab | --srp) OUT\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
-    "key codepage) the brace, json, codec and barcode commands use; by default\n"
-    "the czytelnia.ini beside this program, when there is one. For call it also\n"
-    "gives the keep-alive interval (section TCP). --trace writes the connection\n"
+    "key codepage) the brace, json, codec, barcode and report commands use; by\n"
+    "default the czytelnia.ini beside this program, when there is one. For call it\n"
+    "also gives the keep-alive interval (section TCP), for report the texts of\n"
+    "%0, %1, %2 (section INSTALACJA, keys nazwa, etykieta1, etykieta2) and the\n"
+    "report font (section ZESTAWIENIA, key font). --trace writes the connection\n"
     "trace to log_tcp_<time>.txt in the current folder.\n";
 
 // The code page and the keep-alive interval come from the program's
@@ -65,12 +77,9 @@ int ApplySettings(const QString& configFile, CliIo& io)
     return error.isEmpty() ? kCliSuccess : io.Fail(error);
 }
 
-} // namespace
-
-int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
+// Takes the global options off the front of the command line.
+void TakeGlobalOptions(QStringList& arguments, QString& configFile, bool& trace)
 {
-    QString configFile =
-        ConfigurationFileName(programFolder + QStringLiteral("/czytelnia"), QStringList());
     for (bool option = true; option && !arguments.isEmpty();) {
         option = false;
         if (arguments.size() >= 2 && arguments.first() == QStringLiteral("--config")) {
@@ -78,11 +87,36 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
             arguments.remove(0, 2);
             option = true;
         } else if (arguments.first() == QStringLiteral("--trace")) {
-            SetTraceEnabled(true);
+            trace = true;
             arguments.removeFirst();
             option = true;
         }
     }
+}
+
+} // namespace
+
+bool CliNeedsGui(const QStringList& arguments)
+{
+    QStringList words = arguments;
+    QString configFile;
+    bool trace = false;
+    TakeGlobalOptions(words, configFile, trace);
+    if (words.size() < 2 || words[0] != QStringLiteral("report") ||
+        words[1] != QStringLiteral("render"))
+        return false;
+    return words.contains(QStringLiteral("--png")) || words.contains(QStringLiteral("--bmp")) ||
+           words.contains(QStringLiteral("--pdf"));
+}
+
+int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
+{
+    QString configFile =
+        ConfigurationFileName(programFolder + QStringLiteral("/czytelnia"), QStringList());
+    bool trace = false;
+    TakeGlobalOptions(arguments, configFile, trace);
+    if (trace)
+        SetTraceEnabled(true);
     if (arguments.isEmpty())
         return io.Fail(QString::fromLatin1(kUsage));
     const QString group = arguments.takeFirst();
@@ -107,9 +141,15 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunFormCommand;
     else if (group == QStringLiteral("call"))
         command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
-    else
+    else if (group != QStringLiteral("report"))
         return io.Fail(QStringLiteral("Unknown command \"%1\"\n").arg(group) +
                        QString::fromLatin1(kUsage));
     const int rc = ApplySettings(configFile, io);
-    return rc == kCliSuccess ? command(arguments, io) : rc;
+    if (rc != kCliSuccess)
+        return rc;
+    // Reports also take the installation's texts and the report font from
+    // the configuration file.
+    if (group == QStringLiteral("report"))
+        return RunReportCommand(arguments, configFile, io);
+    return command(arguments, io);
 }

@@ -9,6 +9,10 @@ class CliIo;
 // `programFolder` is where the configuration file is looked for by default.
 int RunCli(QStringList arguments, const QString& programFolder, CliIo& io);
 
+// True when the command line draws text (report pictures and PDF files),
+// which needs a QGuiApplication rather than a QCoreApplication.
+bool CliNeedsGui(const QStringList& arguments);
+
 // Each command group takes the words after its name.
 int RunIniCommand(const QStringList& arguments, CliIo& io);
 int RunBraceCommand(const QStringList& arguments, CliIo& io);
@@ -17,3 +21,6 @@ int RunCodecCommand(const QStringList& arguments, CliIo& io);
 int RunCallCommand(QStringList arguments, CliIo& io);
 int RunBarcodeCommand(const QStringList& arguments, CliIo& io);
 int RunFormCommand(const QStringList& arguments, CliIo& io);
+// The report commands take the configuration file for the installation's
+// texts and the report font.
+int RunReportCommand(const QStringList& arguments, const QString& configFile, CliIo& io);

@@ -5,12 +5,33 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// Report pictures and PDF files hold text, and fonts come from the
+// platform, which only a QGuiApplication sets up; the tool never shows a
+// window, so the offscreen platform serves it with or without a display.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!CliNeedsGui(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QFile input;
     input.open(stdin, QIODevice::ReadOnly);
     CliIo io(input);

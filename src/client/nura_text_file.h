@@ -26,6 +26,7 @@ private:
     bool m_eof = true;
     qint64 m_fileSize = 0;
     QByteArray m_block;
+    QByteArray m_line; // kept between lines so that its capacity is reused
     qsizetype m_positionInBlock = 0;
     bool m_lastBlockFull = true;
 };

@@ -59,7 +59,8 @@ public:
 
     virtual void SetFont(const SurfaceFont& font) = 0;
     virtual SurfaceFont Font() const = 0;
-    // Writes `text` with its cell's top-left corner at `point`.
+    // Writes `text` with its cell's top-left corner at `point`, on the
+    // cell painted in the brush's colour.
     virtual void TextOut(SurfacePoint point, const QString& text) = 0;
     virtual int TextWidth(const QString& text) const = 0;
     // Draws the picture in `file` (BMP, JPEG, PNG) stretched into the

@@ -163,6 +163,10 @@ void QtSurface::TextOut(SurfacePoint point, const QString& text)
     const QFontMetrics metrics(font, &m_device);
     m_painter.save();
     m_painter.setFont(font);
+    // The text cell is painted in the brush's colour first, so text over a
+    // line or a picture stays readable.
+    m_painter.fillRect(QRect(point.x, point.y, metrics.horizontalAdvance(text), metrics.height()),
+                       QColor::fromRgb(m_brushColor));
     // Report text is black whatever the pen: frames may be coloured, text never is.
     m_painter.setPen(QPen(Qt::black));
     m_painter.drawText(QPoint(point.x, point.y + metrics.ascent()), text);

@@ -1,0 +1,188 @@
+#include "cli/cli_report.h"
+
+#include "cli/cli_command.h"
+#include "cli/cli_io.h"
+#include "config/ini_file.h"
+#include "reports/report_page_model.h"
+#include "reports/save_as_csv.h"
+#include "reports/save_as_nura.h"
+#include "reports/save_as_tab.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const char kReportUsage[] =
+    "Usage: czytelnia-cli report pages FILE [--preview | --dpi D --page-size WxH]\n"
+    "       czytelnia-cli report render FILE --page S,P (--png OUT | --bmp OUT | --ops)\n"
+    "       czytelnia-cli report render FILE --pdf OUT [--range FROM,TO] [--footnote TEXT]\n"
+    "       czytelnia-cli report export FILE (--csv | --tab | --srp) OUT";
+
+// Printers stay well inside these; the limits only keep a slip of the
+// fingers from asking for absurd pages.
+constexpr int kMaxDpi = 10000;
+constexpr int kMaxPagePixels = 1000000;
+
+// The lines per page: the preview's nominal page, or a printer page of the
+// given size in pixels at the given resolution.
+bool LinesPerPage(const ReportCommandLine& line, const tbl_report& report, int& lines,
+                  QString& error)
+{
+    if (!line.Has(QStringLiteral("--dpi")) && !line.Has(QStringLiteral("--page-size"))) {
+        lines = PreviewLinesPerPage(report.settings(), report.data_line_count());
+        return true;
+    }
+    bool ok = false;
+    const int dpi = line.values.value(QStringLiteral("--dpi")).toInt(&ok);
+    int width = 0;
+    int height = 0;
+    if (!ok || dpi < 1 || dpi > kMaxDpi ||
+        !ParseNumberPair(line.values.value(QStringLiteral("--page-size")), u'x', 1, kMaxPagePixels,
+                         width, height)) {
+        error = QStringLiteral("--dpi D (1 to %1) and --page-size WxH (pixels) go together")
+                    .arg(kMaxDpi);
+        return false;
+    }
+    lines = PrinterScale(report.settings(), dpi, width, height).linesPerPage;
+    return true;
+}
+
+int Pages(const QStringList& words, const ReportSite& site, CliIo& io)
+{
+    ReportCommandLine line;
+    QString error =
+        ParseReportCommandLine(words, {QStringLiteral("--dpi"), QStringLiteral("--page-size")},
+                               {QStringLiteral("--preview")}, line);
+    if (error.isEmpty() && line.Has(QStringLiteral("--preview")) &&
+        line.Has(QStringLiteral("--dpi")))
+        error = QStringLiteral("--preview and --dpi exclude each other");
+    if (!error.isEmpty())
+        return ReportUsage(io, error);
+    CliMessages messages(io);
+    const std::unique_ptr<tbl_report> report = OpenReport(line.file, site, messages);
+    if (!report)
+        return kCliFailure;
+    int linesPerPage = 1;
+    if (!LinesPerPage(line, *report, linesPerPage, error))
+        return ReportUsage(io, error);
+    const ReportPageModel model(report->data_lines());
+    for (const ReportPageModel::Page& page : model.Pages(linesPerPage))
+        io.WriteLine(QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(page.section)
+                         .arg(page.page)
+                         .arg(page.first)
+                         .arg(page.last)
+                         .arg(page.lastOfSection ? 1 : 0));
+    return kCliSuccess;
+}
+
+int Export(const QStringList& words, const ReportSite& site, CliIo& io)
+{
+    const QStringList formats = {QStringLiteral("--csv"), QStringLiteral("--tab"),
+                                 QStringLiteral("--srp")};
+    ReportCommandLine line;
+    QString error = ParseReportCommandLine(words, formats, {}, line);
+    if (error.isEmpty() && line.values.size() != 1)
+        error = QStringLiteral("Give one of --csv, --tab and --srp with the file to write");
+    if (!error.isEmpty())
+        return ReportUsage(io, error);
+    CliMessages messages(io);
+    const std::unique_ptr<tbl_report> report = OpenReport(line.file, site, messages);
+    if (!report)
+        return kCliFailure;
+    const QString format = line.values.keys().constFirst();
+    const QString target = line.values.value(format);
+    bool saved = false;
+    if (format == formats[0])
+        saved = save_as_csv().save(*report, target, messages);
+    else if (format == formats[1])
+        saved = save_as_tab().save(*report, target, messages);
+    else
+        saved = save_as_nura().save(*report, target, messages);
+    return saved ? kCliSuccess : kCliFailure;
+}
+
+} // namespace
+
+int ReportUsage(CliIo& io, const QString& error)
+{
+    return io.Fail(error + u'\n' + QString::fromLatin1(kReportUsage));
+}
+
+void CliMessages::ShowMessage(const QString& text)
+{
+    m_io.WriteError(text);
+}
+
+QString ParseReportCommandLine(const QStringList& words, const QStringList& valueOptions,
+                               const QStringList& flagOptions, ReportCommandLine& line)
+{
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (line.Has(word))
+            return QStringLiteral("%1 is given twice").arg(word);
+        if (valueOptions.contains(word)) {
+            if (i + 1 >= words.size())
+                return QStringLiteral("%1 needs a value").arg(word);
+            line.values.insert(word, words[++i]);
+        } else if (flagOptions.contains(word)) {
+            line.flags.insert(word);
+        } else if (word.startsWith(QStringLiteral("--"))) {
+            return QStringLiteral("Unknown option %1").arg(word);
+        } else if (!line.file.isEmpty()) {
+            return QStringLiteral("Only one FILE may be given");
+        } else {
+            line.file = word;
+        }
+    }
+    return line.file.isEmpty() ? QStringLiteral("FILE is required") : QString();
+}
+
+bool ParseNumberPair(const QString& text, QChar separator, int low, int high, int& first,
+                     int& second)
+{
+    const QStringList parts = text.split(separator);
+    if (parts.size() != 2)
+        return false;
+    bool firstOk = false;
+    bool secondOk = false;
+    first = parts[0].toInt(&firstOk);
+    second = parts[1].toInt(&secondOk);
+    return firstOk && secondOk && first >= low && first <= high && second >= low && second <= high;
+}
+
+ReportSite ReadReportSite(const QString& configFile)
+{
+    ReportSite site;
+    if (!QFileInfo::exists(configFile))
+        return site;
+    const IniFile configuration(configFile);
+    site.values = ReadSiteValues(configuration);
+    site.font =
+        configuration.ReadString(QStringLiteral("ZESTAWIENIA"), QStringLiteral("font"), QString());
+    return site;
+}
+
+std::unique_ptr<tbl_report> OpenReport(const QString& file, const ReportSite& site,
+                                       OperatorMessages& messages)
+{
+    std::unique_ptr<tbl_report> report =
+        tbl_report::Open(QStringLiteral("Zestawienie"), file, messages, site.values);
+    if (report && !site.font.isEmpty())
+        report->set_report_font(site.font);
+    return report;
+}
+
+int RunReportCommand(const QStringList& arguments, const QString& configFile, CliIo& io)
+{
+    const QString verb = arguments.value(0);
+    const QStringList words = arguments.mid(1);
+    const ReportSite site = ReadReportSite(configFile);
+    if (verb == QStringLiteral("pages"))
+        return Pages(words, site, io);
+    if (verb == QStringLiteral("render"))
+        return RunReportRender(words, site, io);
+    if (verb == QStringLiteral("export"))
+        return Export(words, site, io);
+    return io.Fail(QString::fromLatin1(kReportUsage));
+}

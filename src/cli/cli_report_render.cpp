@@ -1,0 +1,191 @@
+#include "cli/cli_io.h"
+#include "cli/cli_report.h"
+#include "reports/recording_surface.h"
+#include "reports/report_page_model.h"
+#include "reports/save_as_bitmap.h"
+#include "reports/ui/image_preview_picture.h"
+#include "reports/ui/pdf_print_device.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// A page picture above this many pixels (a design width of millions of
+// units, say) is refused rather than allocated.
+constexpr qint64 kMaxPicturePixels = 100'000'000;
+
+// Text needs fonts, and fonts come from the platform, which only a
+// QGuiApplication sets up. The tool's main makes one for report commands; run
+// in-process without any application (as tests do), the command makes its
+// own, on the offscreen platform, for the time it runs.
+class GuiScope
+{
+public:
+    GuiScope()
+    {
+        if (QCoreApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    }
+    bool Ready() const
+    {
+        return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    }
+
+private:
+    char m_name[16] = "czytelnia-cli";
+    char* m_argv[2] = {m_name, nullptr};
+    int m_argc = 1;
+    std::unique_ptr<QGuiApplication> m_app;
+};
+
+struct PageChoice
+{
+    int section = 1;
+    int page = 1;
+    int width = 0;
+    int height = 0;
+};
+
+// The preview page asked for and the size of its picture: the design width,
+// and the bands of the page stacked (header, its lines, footer), as the
+// preview sizes its picture before drawing.
+QString ChoosePage(const ReportCommandLine& line, const tbl_report& report, PageChoice& choice)
+{
+    if (!ParseNumberPair(line.values.value(QStringLiteral("--page")), u',', 1,
+                         std::numeric_limits<int>::max(), choice.section, choice.page))
+        return QStringLiteral("--page must be SECTION,PAGE, both from 1");
+    const ReportSettings& settings = report.settings();
+    const int linesPerPage = PreviewLinesPerPage(settings, report.data_line_count());
+    const ReportPageModel model(report.data_lines());
+    const std::vector<ReportPageModel::Page> pages = model.Pages(linesPerPage);
+    for (const ReportPageModel::Page& page : pages) {
+        if (page.section != choice.section || page.page != choice.page)
+            continue;
+        const qint64 lines = std::max(page.last - page.first + 1, 1);
+        const qint64 height =
+            qint64{settings.header.height} + settings.footer.height + lines * settings.line.height;
+        const qint64 width = report.design_width();
+        if (width < 1 || height < 1 || width * height > kMaxPicturePixels)
+            return QStringLiteral("The page is too large to draw (%1 x %2 pixels)")
+                .arg(width)
+                .arg(height);
+        choice.width = static_cast<int>(width);
+        choice.height = static_cast<int>(height);
+        return QString();
+    }
+    return QStringLiteral("The report has no page %1,%2").arg(choice.section).arg(choice.page);
+}
+
+// A page that did not draw to its end (a number that does not convert, bar
+// code data the symbology refuses) is still written as far as it got.
+int DrawPicture(const ReportCommandLine& line, tbl_report& report, const PageChoice& choice,
+                CliMessages& messages, CliIo& io)
+{
+    GuiScope gui;
+    if (!gui.Ready())
+        return io.Fail(QStringLiteral("Drawing text needs the GUI application"));
+    ImagePreviewPicture picture;
+    report.use_preview_surface(picture.NewPage(choice.width, choice.height));
+    report.set_preview_picture(&picture);
+    const QString error = report.render_page(choice.section, choice.page);
+    if (!error.isEmpty())
+        messages.ShowMessage(error);
+    bool saved = false;
+    if (line.Has(QStringLiteral("--png"))) {
+        const QString file = line.values.value(QStringLiteral("--png"));
+        saved = picture.Page()->Image().save(file, "PNG");
+        if (!saved)
+            io.WriteError(QStringLiteral("Cannot write the file %1").arg(file));
+    } else {
+        saved = save_as_bitmap().save(report, line.values.value(QStringLiteral("--bmp")), messages);
+    }
+    report.set_preview_picture(nullptr);
+    return saved && error.isEmpty() ? kCliSuccess : kCliFailure;
+}
+
+// What the page draws, one primitive a line, in device pixels.
+int ListOperations(tbl_report& report, const PageChoice& choice, CliMessages& messages, CliIo& io)
+{
+    RecordingSurface surface(ImagePreviewPicture::kScreenResolution, choice.width, choice.height);
+    report.use_preview_surface(surface);
+    const QString error = report.render_page(choice.section, choice.page);
+    for (const QString& operation : surface.Lines())
+        io.WriteLine(operation);
+    if (error.isEmpty())
+        return kCliSuccess;
+    messages.ShowMessage(error);
+    return kCliFailure;
+}
+
+int PrintToPdf(const ReportCommandLine& line, tbl_report& report, CliIo& io)
+{
+    int from = 0;
+    int to = 0;
+    if (line.Has(QStringLiteral("--range")) &&
+        (!ParseNumberPair(line.values.value(QStringLiteral("--range")), u',', 1,
+                          std::numeric_limits<int>::max(), from, to) ||
+         from > to))
+        return io.Fail(QStringLiteral("--range must be FROM,TO with 1 <= FROM <= TO"));
+    GuiScope gui;
+    if (!gui.Ready())
+        return io.Fail(QStringLiteral("Drawing text needs the GUI application"));
+    report.set_print_range(from, to);
+    report.set_footnote(line.values.value(QStringLiteral("--footnote")));
+    PdfPrintDevice device(line.values.value(QStringLiteral("--pdf")), report.orientation());
+    const QString error = report.print_all(device);
+    return error.isEmpty() ? kCliSuccess : io.Fail(error);
+}
+
+// Exactly one output: a picture or the list of a page, or the PDF of the
+// whole report (whose pages follow the printer's page, not the preview's).
+QString CheckOutputs(const ReportCommandLine& line)
+{
+    const int outputs = line.Has(QStringLiteral("--png")) + line.Has(QStringLiteral("--bmp")) +
+                        line.Has(QStringLiteral("--ops")) + line.Has(QStringLiteral("--pdf"));
+    if (outputs != 1)
+        return QStringLiteral("Give one of --png, --bmp, --ops and --pdf");
+    const bool pdf = line.Has(QStringLiteral("--pdf"));
+    if (pdf && line.Has(QStringLiteral("--page")))
+        return QStringLiteral("--pdf prints every page; choose them with --range");
+    if (!pdf && !line.Has(QStringLiteral("--page")))
+        return QStringLiteral("--page S,P is required");
+    if (!pdf && (line.Has(QStringLiteral("--range")) || line.Has(QStringLiteral("--footnote"))))
+        return QStringLiteral("--range and --footnote go with --pdf");
+    return QString();
+}
+
+} // namespace
+
+int RunReportRender(const QStringList& words, const ReportSite& site, CliIo& io)
+{
+    ReportCommandLine line;
+    QString error = ParseReportCommandLine(
+        words,
+        {QStringLiteral("--page"), QStringLiteral("--png"), QStringLiteral("--bmp"),
+         QStringLiteral("--pdf"), QStringLiteral("--range"), QStringLiteral("--footnote")},
+        {QStringLiteral("--ops")}, line);
+    if (error.isEmpty())
+        error = CheckOutputs(line);
+    if (!error.isEmpty())
+        return ReportUsage(io, error);
+    CliMessages messages(io);
+    const std::unique_ptr<tbl_report> report = OpenReport(line.file, site, messages);
+    if (!report)
+        return kCliFailure;
+    if (line.Has(QStringLiteral("--pdf")))
+        return PrintToPdf(line, *report, io);
+    PageChoice choice;
+    error = ChoosePage(line, *report, choice);
+    if (!error.isEmpty())
+        return io.Fail(error);
+    if (line.Has(QStringLiteral("--ops")))
+        return ListOperations(*report, choice, messages, io);
+    return DrawPicture(line, *report, choice, messages, io);
+}
