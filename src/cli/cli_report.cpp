@@ -90,7 +90,12 @@ int Export(const QStringList& words, const ReportSite& site, CliIo& io)
     const std::unique_ptr<tbl_report> report = OpenReport(line.file, site, messages);
     if (!report)
         return kCliFailure;
-    const QString format = line.values.keys().constFirst();
+    // Exactly one format was given (checked above).
+    QString format;
+    for (const QString& candidate : formats) {
+        if (line.values.contains(candidate))
+            format = candidate;
+    }
     const QString target = line.values.value(format);
     bool saved = false;
     if (format == formats[0])
