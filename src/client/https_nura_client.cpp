@@ -141,14 +141,20 @@ bool THTTPSNuraClient::Exchange(const char* label, Items items, Repeat repeat, N
     return true;
 }
 
-// The answer of a failed request is empty; its error text stays in
-// m_lastError even when the handler has reconnected since.
 bool THTTPSNuraClient::Ask(const char* label, Items items, Repeat repeat, Notify where,
                            bool reconnecting)
 {
+    return AnswerExchange(label, items, repeat, where, nullptr, reconnecting);
+}
+
+// The answer of a failed request is empty; its error text stays in
+// m_lastError even when the handler has reconnected since.
+bool THTTPSNuraClient::AnswerExchange(const char* label, Items items, Repeat repeat, Notify where,
+                                      const QByteArray* blob, bool reconnecting)
+{
     m_lastAnswer = TAnswer();
     const bool sent = Exchange(
-        label, items, repeat, where, nullptr,
+        label, items, repeat, where, blob,
         [this](const NuraJsonReply& reply) { ReadAnswer(reply); }, reconnecting);
     if (!m_lastError.isEmpty())
         m_lastAnswer = TAnswer();
@@ -206,13 +212,9 @@ bool THTTPSNuraClient::UploadRequest(const char* label, Items items, const QStri
                                      QString& unreadable)
 {
     unreadable.clear();
-    if (HasError()) {
-        m_lastAnswer = TAnswer();
-        m_lastError = ErrorText();
-        return false;
-    }
     QByteArray contents = bytes;
-    if (file != nullptr) {
+    // In the error state nothing is sent, so the file is not read either.
+    if (file != nullptr && !HasError()) {
         QFile source(*file);
         if (source.open(QIODevice::ReadOnly))
             contents = source.readAll();
@@ -221,12 +223,7 @@ bool THTTPSNuraClient::UploadRequest(const char* label, Items items, const QStri
             contents.clear();
         }
     }
-    m_lastAnswer = TAnswer();
-    Exchange(label, items, Repeated, Notify::Error, &contents,
-             [this](const NuraJsonReply& reply) { ReadAnswer(reply); });
-    if (!m_lastError.isEmpty())
-        m_lastAnswer = TAnswer();
-    return true;
+    return AnswerExchange(label, items, Repeated, Notify::Error, &contents, false);
 }
 
 // Nothing on this transport is scrambled.

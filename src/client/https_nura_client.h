@@ -92,6 +92,9 @@ private:
     // ("" when it worked). False when nothing was sent.
     bool Exchange(const char* label, Items items, Repeat repeat, Notify where,
                   const QByteArray* blob, const ReadReply& read, bool reconnecting = false);
+    // Exchange of a request with a count reply, read into m_lastAnswer.
+    bool AnswerExchange(const char* label, Items items, Repeat repeat, Notify where,
+                        const QByteArray* blob, bool reconnecting);
     void ReadAnswer(const NuraJsonReply& reply);
     void SetError(const QString& text);
     void ClearError();

@@ -3,6 +3,7 @@
 // Base64 blobs, escaping, every envelope error, gzip replies, the refused
 // slots, certificate checks, the keep-alive and reconnection.
 #include "e2e_client.h"
+#include "test_reports.h"
 
 #include "client/lm_timer.h"
 
@@ -56,23 +57,13 @@ TEST(Https, DownloadsArriveWhole)
     QByteArray big;
     for (int i = 0; big.size() < 300000; ++i)
         big += "&wiersz=" + QByteArray::number(i) + "\xb3\xf3\x00\xff/+=\r\n";
-    const QByteArray bytes[] = {QByteArray("[END]\r\n"), big, QByteArray()};
+    const TestReports files(big);
     for (const QStringList& mode : {QStringList(), QStringList{S("--https-gzip")}}) {
         HttpsSession session(mode);
         ASSERT_TRUE(session.Ready());
         auto& [sim, reports, client] = session;
-        for (int n = 0; n < 3; ++n)
-            ASSERT_TRUE(sim.PutDataFile(QStringLiteral("reports/%1.txt").arg(n + 10), bytes[n]));
-        QTemporaryDir folder;
-        for (int n = 0; n < 3; ++n) {
-            const QString target = folder.filePath(QStringLiteral("report%1.tmp").arg(n));
-            EXPECT_TRUE(client->ReportProcedure(n + 10, S("||"), target)) << n;
-            EXPECT_EQ(ReadFile(target), bytes[n]) << mode.join(S(" ")).toStdString() << n;
-        }
-        QString text;
-        client->ReportProcedureText(11, S("||"), text);
-        EXPECT_EQ(text.size(), big.size());
-        EXPECT_TRUE(text.startsWith(S("&wiersz=0łó")));
+        ASSERT_NO_FATAL_FAILURE(files.PutInto(sim));
+        files.ExpectArriveWhole(*client, mode.join(S(" ")), S("&wiersz=0łó"));
         EXPECT_TRUE(client->ReportProcedure(1, S("||"), QString())) << "no file: discarded";
         EXPECT_TRUE(reports.errors.isEmpty()) << reports.errors.join(S("\n")).toStdString();
     }

@@ -1,6 +1,7 @@
 // Login, visit counts, reports, files and blobs against the simulator, with
 // and without the login key's scrambling and UTF-8.
 #include "e2e_client.h"
+#include "test_reports.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,28 +107,19 @@ TEST(Session, ReportStreamsArriveWhole)
     QByteArray big;
     for (int i = 0; big.size() < 300000; ++i)
         big += "&wiersz=" + QByteArray::number(i) + "\xb3\xf3\r\n";
-    const QByteArray bytes[] = {QByteArray("[END]\r\n"), big, QByteArray()};
+    const TestReports files(big);
     const QStringList modes[] = {
         {}, {S("--no-login-key")}, {S("--no-utf8"), S("--chunk"), S("777")}};
     for (const QStringList& mode : modes) {
         SimServer sim(mode);
         ASSERT_TRUE(sim.Running());
-        for (int n = 0; n < 3; ++n)
-            ASSERT_TRUE(sim.PutDataFile(QStringLiteral("reports/%1.txt").arg(n + 10), bytes[n]));
+        ASSERT_NO_FATAL_FAILURE(files.PutInto(sim));
         Reports reports;
         auto client = LogIn(sim, reports);
         ASSERT_TRUE(client);
         EXPECT_EQ(client->IsUtf8(), !mode.contains(S("--no-utf8")));
+        files.ExpectArriveWhole(*client, mode.join(S(" ")), S("&wiersz=0łó\r\n"));
         QTemporaryDir folder;
-        for (int n = 0; n < 3; ++n) {
-            const QString target = folder.filePath(QStringLiteral("report%1.tmp").arg(n));
-            EXPECT_TRUE(client->ReportProcedure(n + 10, S("||"), target)) << n;
-            EXPECT_EQ(ReadFile(target), bytes[n]) << mode.join(S(" ")).toStdString() << n;
-        }
-        QString text;
-        client->ReportProcedureText(11, S("||"), text);
-        EXPECT_EQ(text.size(), big.size());
-        EXPECT_TRUE(text.startsWith(S("&wiersz=0łó\r\n")));
         EXPECT_FALSE(client->ReportProcedure(99, S("||"), folder.filePath(S("none.tmp"))));
         EXPECT_FALSE(client->HasError()) << "a refused report leaves the line usable";
     }
