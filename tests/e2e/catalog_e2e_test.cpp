@@ -176,6 +176,56 @@ TEST_P(CatalogTest, AServerWithoutTheReadingRoomIsRefused)
     EXPECT_EQ(CurrentSession(), nullptr);
 }
 
+// The server's own parameters: where its reports are made and its edition.
+TEST_P(CatalogTest, ReportsMayComeFromAnotherServer)
+{
+    const QByteArray server = R"({"generation": "NURA2", "parameters": [["czytelnia", "C"],
+        ["edycja", "7"], ["raporty", " raporty.lan : 9100"]]})";
+    sim = std::make_unique<SimServer>(
+        QStringList(), std::vector<std::pair<QString, QByteArray>>{{S("server.json"), server}});
+    ASSERT_TRUE(sim->Running());
+    ASSERT_TRUE(
+        OpenSessionAndLogIn(TargetOf(*sim, GetParam(), dialogs), LoginMode::Interactive, dialogs));
+    const Twypozyczalnia& session = *CurrentSession();
+    EXPECT_EQ(session.Generation(), 1);
+    EXPECT_EQ(session.Edition(), 7);
+    EXPECT_EQ(session.ReportAddress(), S("raporty.lan"));
+    EXPECT_EQ(session.ReportPort(), 9100);
+    EXPECT_EQ(session.Address(), TargetOf(*sim, GetParam(), dialogs).address);
+}
+
+// A server the program cannot read, and a description it cannot read, are
+// offered again like a lost connection; "Nie" gives up.
+TEST_P(CatalogTest, AnUnreadableServerIsReportedAndNotUsed)
+{
+    struct Case
+    {
+        QStringList options;
+        std::vector<std::pair<QString, QByteArray>> files;
+        QString error;
+    };
+    const Case cases[] = {
+        /* 0*/ {{},
+                {{S("server.json"), R"({"generation": "ZETA9", "parameters": []})"}},
+                S("Nieznany typ bazy NURA")},
+        /* 1*/
+        {{},
+         {{S("struktura.txt"), "{x={nam=autor}{tab=A}{ind=2}}"}},
+         S("Błąd opisu katalogu: \"tab\" w rekordzie \"x\" nie jest liczbą całkowitą "
+           "(\"A\")")},
+    };
+    for (const Case& c : cases) {
+        sim = std::make_unique<SimServer>(c.options, c.files);
+        ASSERT_TRUE(sim->Running());
+        dialogs.shown.clear();
+        EXPECT_FALSE(OpenSessionAndLogIn(TargetOf(*sim, GetParam(), dialogs),
+                                         LoginMode::Interactive, dialogs));
+        EXPECT_EQ(dialogs.shown, QStringList({S("pytanie: ") + c.error +
+                                              S("\r\nCzy nawiązać połączenie na nowo?")}));
+        EXPECT_EQ(CurrentSession(), nullptr);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, CatalogTest, testing::Values(Transport::Tcp, Transport::Https),
                          [](const testing::TestParamInfo<Transport>& transport) {
                              return TransportName(transport.param);

@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <utility>
 #include <vector>
 
 // A nura-sim process for one test: a fresh copy of the demo data, a free
@@ -26,8 +27,13 @@
 class SimServer
 {
 public:
-    explicit SimServer(const QStringList& options = {})
+    // `files` are put into the data folder before the start, in place of
+    // the demo's files of the same name.
+    explicit SimServer(const QStringList& options = {},
+                       const std::vector<std::pair<QString, QByteArray>>& files = {})
     {
+        for (const auto& [path, bytes] : files)
+            PutDataFile(path, bytes);
         QStringList arguments{QStringLiteral(NURA_SIM),   QStringLiteral("--demo"),
                               QStringLiteral("--port"),   QStringLiteral("0"),
                               QStringLiteral("--data"),   DataFolder(),

@@ -158,6 +158,28 @@ TEST_P(VisitSessionTest, ARegistrationCutOffIsReportedUnsureAndNeverSentAgain)
     }
 }
 
+// The server goes away during the day: the operator is asked once per
+// attempt, never twice at a time, until they give up.
+TEST_P(VisitSessionTest, AServerThatIsGoneIsAskedAboutOncePerAttempt)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Open());
+    sim.reset();
+    dialogs.answers = {true, true, false};
+    const QString result = CurrentSession()->Register(S("CZO"), 1);
+    EXPECT_FALSE(result.isEmpty());
+    // Over HTTPS a reconnection makes no connection before the next
+    // request, so it cannot fail, and the first "Tak" ends the questions.
+    EXPECT_EQ(dialogs.shown.size(), GetParam() == Transport::Tcp ? 3 : 1)
+        << Shown(dialogs).toStdString();
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    // The session stays, and answers at once from its error state.
+    qint32 count = 5;
+    dialogs.answers = {false};
+    EXPECT_FALSE(CurrentSession()->ReadCount(S("CZO"), count).isEmpty());
+    EXPECT_EQ(count, 5);
+}
+
 TEST_P(VisitSessionTest, TheOperatorMayGiveUpOnAnUnreachableServer)
 {
     ASSERT_TRUE(Start());
