@@ -212,6 +212,40 @@ TEST_P(VisitSessionTest, AReplyOfTheWrongSizeIsReported)
     EXPECT_EQ(count, 7);
 }
 
+// Replies the registry itself never writes, given to one type each.
+TEST_P(VisitSessionTest, MalformedRegistryRepliesAreReportedAndChangeNothing)
+{
+    const QByteArray replies = R"([
+        {"request": "151 86 s:\"LIT\"", "reply": ["LIT", "12a"]},
+        {"request": "151 86 s:\"TRZY\"", "reply": ["TRZY", "1", "2"]},
+        {"request": "151 86 s:\"ODM\"", "reply": ["Rejestr zamknięty"]},
+        {"request": "151 73 s:\"DWA\"", "reply": ["a", "b"]},
+        {"request": "151 73 s:\"ODM\"", "reply": ["Rejestr zamknięty"]}])";
+    sim = std::make_unique<SimServer>(
+        QStringList(), std::vector<std::pair<QString, QByteArray>>{{S("replies.json"), replies}});
+    ASSERT_TRUE(sim->Running());
+    ASSERT_TRUE(Open());
+    Twypozyczalnia& session = *CurrentSession();
+    struct Case
+    {
+        const char* type;
+        const char* error;
+    };
+    const Case reads[] = {
+        /* 0*/ {"LIT", "GETREGISTRY: Błędna liczba odwiedzin (12a)"},
+        /* 1*/ {"TRZY", "GETREGISTRY: Błąd systemowy odpowiedzi (3)"},
+        /* 2*/ {"ODM", "Rejestr zamknięty"},
+    };
+    for (const Case& c : reads) {
+        qint32 count = 4;
+        EXPECT_EQ(session.ReadCount(S(c.type), count), S(c.error));
+        EXPECT_EQ(count, 4) << c.type;
+    }
+    EXPECT_EQ(session.Register(S("DWA"), 1), S("REGISTRY: Błąd systemowy odpowiedzi (2)"));
+    EXPECT_EQ(session.Register(S("ODM"), 1), S("Rejestr zamknięty"));
+    EXPECT_EQ(dialogs.shown, QStringList()) << "the connection stays sound";
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, VisitSessionTest,
                          testing::Values(Transport::Tcp, Transport::Https),
                          [](const testing::TestParamInfo<Transport>& transport) {

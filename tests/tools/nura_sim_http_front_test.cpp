@@ -1,5 +1,6 @@
 // The HTTPS side's front end over real loopback sockets (plain HTTP; the
 // client's own tests run over TLS), its certificate and its options.
+#include "demo_arguments.h"
 #include "sim_json_fixture.h"
 
 #include "http_front.h"
@@ -135,20 +136,14 @@ TEST(SimOptions, HttpsPorts)
         int https;
         int http;
     };
-    const auto args = [](std::initializer_list<const char*> list) {
-        QStringList out{QStringLiteral("--demo")};
-        for (const char* a : list)
-            out << QString::fromLatin1(a);
-        return out;
-    };
     const std::vector<Row> rows = {
-        /* 0*/ {args({}), 8443, -1},
+        /* 0*/ {DemoArguments({}), 8443, -1},
         // Tests take any free TCP port; HTTPS then follows suit.
-        /* 1*/ {args({"--port", "0"}), 0, -1},
-        /* 2*/ {args({"--port", "0", "--https-port", "9443"}), 9443, -1},
-        /* 3*/ {args({"--https-port", "0", "--port", "7000"}), 0, -1},
-        /* 4*/ {args({"--port", "0", "--no-https", "--http-port", "0"}), -1, 0},
-        /* 5*/ {args({"--https-port", "9443", "--no-https"}), -1, -1},
+        /* 1*/ {DemoArguments({"--port", "0"}), 0, -1},
+        /* 2*/ {DemoArguments({"--port", "0", "--https-port", "9443"}), 9443, -1},
+        /* 3*/ {DemoArguments({"--https-port", "0", "--port", "7000"}), 0, -1},
+        /* 4*/ {DemoArguments({"--port", "0", "--no-https", "--http-port", "0"}), -1, 0},
+        /* 5*/ {DemoArguments({"--https-port", "9443", "--no-https"}), -1, -1},
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         SimOptions options;
@@ -157,12 +152,12 @@ TEST(SimOptions, HttpsPorts)
         EXPECT_EQ(options.httpPort, rows[i].http) << i;
     }
     const std::vector<QStringList> refused = {
-        /* 0*/ args({"--https-status", "200"}),
-        /* 1*/ args({"--https-status", "99"}),
-        /* 2*/ args({"--https-drop-member", "status"}),
-        /* 3*/ args({"--cert", "c.pem"}),
-        /* 4*/ args({"--https-port", "65536"}),
-        /* 5*/ args({"--https-fault-times", "-1"}),
+        /* 0*/ DemoArguments({"--https-status", "200"}),
+        /* 1*/ DemoArguments({"--https-status", "99"}),
+        /* 2*/ DemoArguments({"--https-drop-member", "status"}),
+        /* 3*/ DemoArguments({"--cert", "c.pem"}),
+        /* 4*/ DemoArguments({"--https-port", "65536"}),
+        /* 5*/ DemoArguments({"--https-fault-times", "-1"}),
     };
     for (size_t i = 0; i < refused.size(); ++i) {
         SimOptions options;

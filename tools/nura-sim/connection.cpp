@@ -31,6 +31,16 @@ qint64 HalfOfReply(const SimReply& reply, const WireCodec& codec, int chunk)
 
 } // namespace
 
+QString DroppedBefore()
+{
+    return QStringLiteral("dropped before carrying it out (random fault)");
+}
+
+QString DroppedAfter(const QString& outcome)
+{
+    return QStringLiteral("dropped after carrying it out (%1; random fault)").arg(outcome);
+}
+
 void PauseBeforeReply(const SimContext& context)
 {
     auto left = std::chrono::milliseconds(context.options.delayMs);
@@ -67,6 +77,10 @@ void ServeConnection(int descriptor, int number, SimContext& context)
             Log(context, number, request, line, QStringLiteral("connection dropped (fault)"));
             break;
         }
+        if (action == FaultSwitches::Action::DropBefore) {
+            Log(context, number, request, line, DroppedBefore());
+            break;
+        }
         if (action == FaultSwitches::Action::Hang) {
             Log(context, number, request, line, QStringLiteral("no reply from now on (fault)"));
             hanging = true;
@@ -78,6 +92,10 @@ void ServeConnection(int descriptor, int number, SimContext& context)
         }
 
         SimReply reply = context.handler.Handle(request, line, session);
+        if (action == FaultSwitches::Action::DropAfter) {
+            Log(context, number, request, line, DroppedAfter(reply.outcome));
+            break;
+        }
         context.faults.Decorate(reply, request.items.front().number);
         WireCodec codec = session.codec;
         if (reply.eightBitReply)

@@ -23,5 +23,11 @@ struct SimContext
 // client says goodbye or goes away. Runs on its own thread.
 void ServeConnection(int descriptor, int number, SimContext& context);
 
+// The log outcomes of --drop-random, the same on both sides, so that a
+// soak run can count the requests dropped before and after they were
+// carried out.
+QString DroppedBefore();
+QString DroppedAfter(const QString& outcome);
+
 // The --delay before a reply; cut short when the simulator stops.
 void PauseBeforeReply(const SimContext& context);

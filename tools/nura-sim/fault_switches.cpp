@@ -1,5 +1,8 @@
 #include "fault_switches.h"
 
+#include <chrono>
+#include <limits>
+
 FaultSwitches::FaultSwitches(const SimOptions& options) : m_options(options) {}
 
 FaultSwitches::Action FaultSwitches::OnRequest(const QString& recordLine)
@@ -8,6 +11,9 @@ FaultSwitches::Action FaultSwitches::OnRequest(const QString& recordLine)
         return Action::Answer;
     std::lock_guard<std::mutex> lock(m_mutex);
     const qint64 number = ++m_counted;
+    // Every counted request uses up its draw, so a seed gives request k the
+    // same fate whatever the other switches do.
+    const Action random = TakeRandom();
     auto fires = [number](qint64 after, bool& done) {
         if (after < 0 || done || number != after + 1)
             return false;
@@ -20,7 +26,7 @@ FaultSwitches::Action FaultSwitches::OnRequest(const QString& recordLine)
         return Action::DropMidReply;
     if (fires(m_options.hangAfter, m_hangDone))
         return Action::Hang;
-    return Action::Answer;
+    return random;
 }
 
 void FaultSwitches::Decorate(SimReply& reply, int code) const
@@ -54,8 +60,70 @@ bool FaultSwitches::TakeHttpsFault(const QString& recordLine)
     return true;
 }
 
-bool FaultSwitches::DropPending() const
+bool FaultSwitches::DropPending()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_options.dropAfter >= 0 && !m_dropDone;
+    if (m_options.dropAfter >= 0 && !m_dropDone)
+        return true;
+    if (m_options.dropRandom < 2)
+        return false;
+    StartRandom();
+    return m_nextRandom != Action::Answer;
+}
+
+quint64 FaultSwitches::RandomSeed()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    StartRandom();
+    return m_seed;
+}
+
+// Started on first use rather than in the constructor: the tests set their
+// options after the switches exist.
+void FaultSwitches::StartRandom()
+{
+    if (m_randomStarted)
+        return;
+    m_randomStarted = true;
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    // 63 bits, so that a seed from the clock can be given back to --seed.
+    m_seed = m_options.seed.value_or(
+        static_cast<quint64>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) &
+        static_cast<quint64>(std::numeric_limits<qint64>::max()));
+    m_random.seed(m_seed);
+    if (m_options.dropRandom >= 2)
+        m_nextRandom = DrawRandom();
+}
+
+// One number out of 2N: 0 drops before, 1 drops after, the rest answer.
+// The reduction is done here rather than by a standard distribution, whose
+// results differ between standard libraries, so that a seed means the same
+// drops wherever the simulator was built.
+FaultSwitches::Action FaultSwitches::DrawRandom()
+{
+    const quint64 range = static_cast<quint64>(m_options.dropRandom) * 2;
+    const quint64 top = std::numeric_limits<quint64>::max();
+    const quint64 limit = top - top % range; // draws below it are unbiased
+    quint64 value = 0;
+    do {
+        value = m_random();
+    } while (value >= limit);
+    switch (value % range) {
+    case 0:
+        return Action::DropBefore;
+    case 1:
+        return Action::DropAfter;
+    default:
+        return Action::Answer;
+    }
+}
+
+FaultSwitches::Action FaultSwitches::TakeRandom()
+{
+    if (m_options.dropRandom < 2)
+        return Action::Answer;
+    StartRandom();
+    const Action fate = m_nextRandom;
+    m_nextRandom = DrawRandom();
+    return fate;
 }

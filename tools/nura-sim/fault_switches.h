@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <random>
 
 // The fault switches that make the simulator misbehave on purpose so that
 // the client's error paths can be driven: dropped connections, replies cut
@@ -19,9 +20,11 @@ public:
     enum class Action
     {
         Answer,
-        Drop,
+        Drop, // --drop-after: closed without carrying the request out
         DropMidReply,
-        Hang
+        Hang,
+        DropBefore, // --drop-random: closed without carrying the request out
+        DropAfter,  // --drop-random: carried out, then closed before the reply
     };
 
     explicit FaultSwitches(const SimOptions& options);
@@ -29,7 +32,8 @@ public:
     // Counts the request and says what to do with it. Each of drop, drop in
     // mid-reply and hang fires once, at request N+1 of those counted
     // (all, or those whose record line starts with the --fault-request
-    // prefix).
+    // prefix). Apart from those, --drop-random gives every counted request
+    // its own chance of a drop.
     Action OnRequest(const QString& recordLine);
 
     // Applies --bad-count and --server-messages to a reply. `code` is the
@@ -43,13 +47,23 @@ public:
     // requests were hit before.
     bool TakeHttpsFault(const QString& recordLine);
 
-    // True while --drop-after has yet to fire. An HTTP client that finds a
-    // reused keep-alive connection closed before any byte of the reply
-    // sends the request again on a new one, which would hide the drop; so
-    // while one is to come, every reply closes its connection.
-    bool DropPending() const;
+    // True while a drop is still to come for the next counted request:
+    // --drop-after has yet to fire, or the random fate already drawn for
+    // that request is a drop. An HTTP client that finds a reused keep-alive
+    // connection closed before any byte of the reply sends the request
+    // again on a new one, which would hide the drop (and count a request
+    // dropped after it was carried out twice); so while one is to come,
+    // every reply closes its connection.
+    bool DropPending();
+
+    // The seed of --drop-random: --seed, or one taken from the clock.
+    quint64 RandomSeed();
 
 private:
+    void StartRandom();
+    Action DrawRandom();
+    Action TakeRandom();
+
     const SimOptions& m_options;
     mutable std::mutex m_mutex;
     qint64 m_counted = 0;
@@ -57,4 +71,13 @@ private:
     bool m_dropMidDone = false;
     bool m_hangDone = false;
     qint64 m_httpsFaults = 0;
+
+    // The fate of each counted request is drawn one request ahead, so that
+    // the reply before a drop can already close its connection. One
+    // generator for all connections keeps a seed's drops reproducible for
+    // a client that sends one request at a time.
+    bool m_randomStarted = false;
+    quint64 m_seed = 0;
+    std::mt19937_64 m_random;
+    Action m_nextRandom = Action::Answer;
 };

@@ -71,7 +71,9 @@ HttpAnswer JsonEndpoint::Serve(const std::string& body)
     if (const QString error = ParseJsonRequest(body, exchange.posted); !error.isEmpty()) {
         if (!m_context.options.quiet)
             SimLog(QStringLiteral("#H refused request document: ") + error);
-        return TextAnswer(400, error);
+        HttpAnswer answer = TextAnswer(400, error);
+        answer.closeConnection = m_context.faults.DropPending();
+        return answer;
     }
     exchange.conversation = m_conversations.Find(exchange.posted.connectionId, exchange.found);
     std::lock_guard<std::mutex> lock(exchange.conversation->mutex);
@@ -86,33 +88,46 @@ HttpAnswer JsonEndpoint::Run(Exchange& exchange)
     // The record is the same on both sides; the label goes to the log.
     m_context.record.Append(exchange.line);
 
-    const FaultSwitches::Action action = m_context.faults.OnRequest(exchange.line);
-    if (action == FaultSwitches::Action::Drop) {
-        Log(exchange, QStringLiteral("connection dropped (fault)"));
+    using Action = FaultSwitches::Action;
+    const Action action = m_context.faults.OnRequest(exchange.line);
+    if (action == Action::Drop || action == Action::DropBefore) {
+        Log(exchange, action == Action::Drop ? QStringLiteral("connection dropped (fault)")
+                                             : DroppedBefore());
         return TransportAnswer(HttpAnswer::Transport::Drop);
     }
-    if (action == FaultSwitches::Action::Hang) {
+    if (action == Action::Hang) {
         Log(exchange, QStringLiteral("no reply (fault)"));
         return TransportAnswer(HttpAnswer::Transport::Hang);
     }
-    const bool replyFault = m_context.faults.TakeHttpsFault(exchange.line);
+    // A request dropped after it was carried out gets no reply to break.
+    const bool replyFault =
+        action != Action::DropAfter && m_context.faults.TakeHttpsFault(exchange.line);
     if (replyFault && m_context.options.httpsStatus != 0) {
         // A server that fails this way has not run the request.
         Log(exchange, QStringLiteral("HTTP %1 (fault)").arg(m_context.options.httpsStatus));
         PauseBeforeReply(m_context);
-        return TextAnswer(m_context.options.httpsStatus, QStringLiteral("the request failed"));
+        HttpAnswer answer =
+            TextAnswer(m_context.options.httpsStatus, QStringLiteral("the request failed"));
+        answer.closeConnection = m_context.faults.DropPending();
+        return answer;
     }
-    return Reply(exchange, action == FaultSwitches::Action::DropMidReply, replyFault);
+    return Reply(exchange, action, replyFault);
 }
 
-HttpAnswer JsonEndpoint::Reply(Exchange& exchange, bool cutShort, bool brokenDocument)
+HttpAnswer JsonEndpoint::Reply(Exchange& exchange, FaultSwitches::Action action,
+                               bool brokenDocument)
 {
     JsonConversation& conversation = *exchange.conversation;
     const ParsedRequest& request = exchange.request;
     SimReply reply = m_context.handler.Handle(request, exchange.line, conversation.session);
-    m_context.faults.Decorate(reply, request.layout ? request.layout->code : -1);
     if (reply.closeAfter)
         m_conversations.Drop(conversation.id);
+    if (action == FaultSwitches::Action::DropAfter) {
+        Log(exchange, DroppedAfter(reply.outcome));
+        return TransportAnswer(HttpAnswer::Transport::Drop);
+    }
+    m_context.faults.Decorate(reply, request.layout ? request.layout->code : -1);
+    const bool cutShort = action == FaultSwitches::Action::DropMidReply;
 
     HttpAnswer answer;
     answer.body =

@@ -47,7 +47,7 @@ private:
     struct Exchange; // one request within its conversation
 
     HttpAnswer Run(Exchange& exchange);
-    HttpAnswer Reply(Exchange& exchange, bool cutShort, bool brokenDocument);
+    HttpAnswer Reply(Exchange& exchange, FaultSwitches::Action action, bool brokenDocument);
     void Log(const Exchange& exchange, const QString& outcome) const;
 
     SimContext& m_context;

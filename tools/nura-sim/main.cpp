@@ -90,6 +90,11 @@ int main(int argc, char** argv)
 
     RequestHandler handler(data, options);
     FaultSwitches faults(options);
+    // A soak run that found a fault can be repeated with the same drops.
+    if (options.dropRandom >= 2)
+        SimLog(QStringLiteral("nura-sim: random drops, 1 in %1 requests, seed %2")
+                   .arg(options.dropRandom)
+                   .arg(faults.RandomSeed()));
     SimContext context{options, data, handler, faults, record, g_stopping};
     SimServer server(context);
     if (QString error = server.Listen(options.port); !error.isEmpty())

@@ -139,7 +139,7 @@ SimReply RequestHandler::Handle(const ParsedRequest& request, const QString& rec
     case 254:
         return SimReply::Count({args.Text(0)}, QStringLiteral("echo"));
     case 151:
-        return Registry(request, session);
+        return Registry(request, session, recordLine);
     case 50:
     case 55:
     case 56:
@@ -245,8 +245,13 @@ SimReply RequestHandler::ChangePassword(const QString& sent, SessionState& sessi
     return SimReply::Count({QString()}, QStringLiteral("password of %1 changed").arg(session.user));
 }
 
-SimReply RequestHandler::Registry(const ParsedRequest& request, const SessionState& session) const
+SimReply RequestHandler::Registry(const ParsedRequest& request, const SessionState& session,
+                                  const QString& recordLine) const
 {
+    // A canned reply for one type lets a test give the client a reply the
+    // registry itself never writes.
+    if (m_data.canned.Match(recordLine))
+        return Canned(request, recordLine);
     const Args args(request);
     const QString type = args.Text(0);
     if (!session.loggedIn)

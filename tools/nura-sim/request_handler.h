@@ -30,7 +30,8 @@ private:
     SimReply LoginName(const QString& name, SessionState& session) const;
     SimReply LoginPassword(const QString& sent, SessionState& session) const;
     SimReply ChangePassword(const QString& sent, SessionState& session) const;
-    SimReply Registry(const ParsedRequest& request, const SessionState& session) const;
+    SimReply Registry(const ParsedRequest& request, const SessionState& session,
+                      const QString& recordLine) const;
     SimReply Entry(const ParsedRequest& request) const;
     SimReply Report(const ParsedRequest& request, const QString& recordLine) const;
     SimReply File(const ParsedRequest& request) const;

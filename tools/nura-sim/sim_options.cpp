@@ -31,7 +31,11 @@ QString SimUsage()
         "  --drop-after N        close the connection instead of answering request N+1\n"
         "  --drop-mid-reply N    send half of the reply to request N+1, then close\n"
         "  --hang-after N        never answer request N+1 or later ones on its connection\n"
-        "  --fault-request P     the three switches above count only requests whose\n"
+        "  --drop-random N       close the connection at random, once in N requests\n"
+        "                        (N >= 2) on average, half of the times before carrying\n"
+        "                        the request out and half after it, before the reply\n"
+        "  --seed S              the seed of --drop-random (default: from the clock)\n"
+        "  --fault-request P     the four switches above count only requests whose\n"
         "                        record line starts with P (and the --https-... reply\n"
         "                        faults hit only those)\n"
         "  --delay MS            wait before every reply\n"
@@ -129,6 +133,15 @@ QString ParseSimOptions(const QStringList& arguments, SimOptions& options)
             (flag("--drop-after")       ? options.dropAfter
              : flag("--drop-mid-reply") ? options.dropMidReply
                                         : options.hangAfter) = number;
+        } else if (flag("--drop-random")) {
+            // 2N must stay a 64-bit number for the draw.
+            if (!numberIn(2, std::numeric_limits<qint64>::max() / 2))
+                return bad;
+            options.dropRandom = number;
+        } else if (flag("--seed")) {
+            if (!numberIn(0, std::numeric_limits<qint64>::max()))
+                return bad;
+            options.seed = static_cast<quint64>(number);
         } else if (flag("--fault-request")) {
             options.faultRequest = value;
         } else if (flag("--delay")) {
@@ -188,6 +201,8 @@ QString ParseSimOptions(const QStringList& arguments, SimOptions& options)
     }
     if (!options.demo && options.dataDir.isEmpty() && !options.help)
         return QStringLiteral("give --data DIR, --demo, or both");
+    if (options.seed && options.dropRandom < 0)
+        return QStringLiteral("--seed is for --drop-random");
     if (options.certFile.isEmpty() != options.keyFile.isEmpty())
         return QStringLiteral("give --cert and --key together");
     // Tests ask for any free TCP port and run side by side; a fixed HTTPS

@@ -28,6 +28,11 @@ struct SimOptions
     qint64 dropAfter = -1;
     qint64 dropMidReply = -1;
     qint64 hangAfter = -1;
+    // --drop-random N: each request is dropped with probability 1/N (N >= 2),
+    // half of the drops before it is carried out and half after; the seed
+    // makes the choice reproducible (default: taken from the clock).
+    qint64 dropRandom = -1;
+    std::optional<quint64> seed;
     QString faultRequest;
     int delayMs = 0;
     bool badCountSet = false;
