@@ -63,10 +63,12 @@ std::unique_ptr<Twypozyczalnia> Connect(const SessionTarget& target, LoginMode m
 }
 
 // The reading room needs its own parameter in the server's description;
-// the circulation service is offered by every server.
+// the circulation service is offered by every server, and a login for no
+// service at all (the command-line tool reading a catalog) needs none.
 QString MissingService(const TNuraClient& client, const QString& service)
 {
-    if (service == QStringLiteral("wypożyczanie") || !GetParam(client, service).isEmpty())
+    if (service.isEmpty() || service == QStringLiteral("wypożyczanie") ||
+        !GetParam(client, service).isEmpty())
         return {};
     return QStringLiteral("Serwer nie realizuje usługi \"%1\"").arg(service);
 }

@@ -1,7 +1,7 @@
 #include "cli/cli_call_operations.h"
 #include "cli/cli_command.h"
 #include "cli/cli_io.h"
-#include "client/https_settings.h"
+#include "cli/cli_server_options.h"
 #include "client/nura_client_factory.h"
 #include "version.h"
 
@@ -63,44 +63,9 @@ const CallOperation* FindOperation(const QString& name)
 
 int RunCallCommand(QStringList arguments, CliIo& io)
 {
-    QString address;
-    QString port;
-    QString user;
-    QString password;
-    QString service;
-    QString caFile;
-    const std::pair<const char*, QString*> options[] = {
-        {"--address", &address},   {"--port", &port},       {"--user", &user},
-        {"--password", &password}, {"--service", &service}, {"--cafile", &caFile},
-    };
-    HttpsSettings https = ConfiguredHttpsSettings();
-    bool matched = true;
-    while (matched && !arguments.isEmpty()) {
-        matched = false;
-        if (arguments.first() == QLatin1String("--insecure")) {
-            https.verify = false;
-            arguments.removeFirst();
-            matched = true;
-            continue;
-        }
-        if (arguments.size() < 2)
-            break;
-        for (const auto& [name, value] : options) {
-            if (arguments.first() == QLatin1String(name)) {
-                *value = arguments.at(1);
-                arguments.remove(0, 2);
-                matched = true;
-                break;
-            }
-        }
-    }
-    bool portIsNumber = false;
-    const int portNumber = port.toInt(&portIsNumber);
-    if (arguments.isEmpty() || address.isEmpty() || (!portIsNumber && !IsHttpsAddress(address)))
+    ServerOptions server;
+    if (!TakeServerOptions(arguments, server) || arguments.isEmpty())
         return io.Fail(UsageText());
-    if (!caFile.isEmpty())
-        https.caFile = caFile;
-    SetHttpsSettings(https);
     const CallOperation* operation = FindOperation(arguments.takeFirst());
     if (operation == nullptr)
         return io.Fail(UsageText());
@@ -112,15 +77,15 @@ int RunCallCommand(QStringList arguments, CliIo& io)
 
     Reports reports{io};
     const std::unique_ptr<TNuraClient> connection = CreateNuraClient(
-        address, TTextHandler::Of<&Reports::ServerMessage>(&reports),
+        server.address, TTextHandler::Of<&Reports::ServerMessage>(&reports),
         TTextHandler::Of<&Reports::Error>(&reports), TTextHandler::Of<&Reports::Message>(&reports),
-        QStringLiteral("version=C") + QStringLiteral(ZELVORAN_VERSION), portNumber);
+        QStringLiteral("version=C") + QStringLiteral(ZELVORAN_VERSION), server.port);
     TNuraClient& client = *connection;
     if (client.HasError())
         return reports.failed ? kCliFailure : io.Fail(client.ErrorText());
-    if (!user.isEmpty()) {
+    if (!server.user.isEmpty()) {
         QString error;
-        client.Login(user, password, error, false, service);
+        client.Login(server.user, server.password, error, false, server.service);
         if (!error.isEmpty())
             return reports.failed ? kCliFailure : io.Fail(error);
     }

@@ -32,6 +32,14 @@ const char kUsage[] =
     "  call --address A --port P [--user U --password W] [--service S] OP [ARGS...]\n"
     "                                         one operation and its result; `call`\n"
     "                                         alone lists the operations\n"
+    "  catalog --address A --port P --user U --password W [--service S]\n"
+    "                                         the catalog's description, one object a\n"
+    "                                         line (`catalog` alone shows the format)\n"
+    "  visits --address A --port P --user U --password W [--service S]\n"
+    "         (count TYPE | add TYPE N)       today's visits of TYPE; add registers N\n"
+    "                                         and prints the count after it\n"
+    "  (an address with https: or http: needs no --port; --cafile FILE or\n"
+    "  --insecure says how to check the server's certificate)\n"
     "Codecs (standard input to standard output):\n"
     "  codec encode-ansi | decode-ansi | encode-utf8 | decode-utf8\n"
     "  codec scramble KEY | unscramble KEY\n"
@@ -141,6 +149,12 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunFormCommand;
     else if (group == QStringLiteral("call"))
         command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
+    else if (group == QStringLiteral("catalog"))
+        command = [](const QStringList& words, CliIo& out) {
+            return RunCatalogCommand(words, out);
+        };
+    else if (group == QStringLiteral("visits"))
+        command = [](const QStringList& words, CliIo& out) { return RunVisitsCommand(words, out); };
     else if (group != QStringLiteral("report"))
         return io.Fail(QStringLiteral("Unknown command \"%1\"\n").arg(group) +
                        QString::fromLatin1(kUsage));

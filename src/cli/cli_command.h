@@ -19,6 +19,9 @@ int RunBraceCommand(const QStringList& arguments, CliIo& io);
 int RunJsonCommand(const QStringList& arguments, CliIo& io);
 int RunCodecCommand(const QStringList& arguments, CliIo& io);
 int RunCallCommand(QStringList arguments, CliIo& io);
+// The commands that open a session as the reading-room program does.
+int RunCatalogCommand(QStringList arguments, CliIo& io);
+int RunVisitsCommand(QStringList arguments, CliIo& io);
 int RunBarcodeCommand(const QStringList& arguments, CliIo& io);
 int RunFormCommand(const QStringList& arguments, CliIo& io);
 // The report commands take the configuration file for the installation's

@@ -146,7 +146,11 @@ void TRequestNuraClient::Login(const QString& user, const QString& password, QSt
         error = ErrorText();
         return;
     }
-    loggedIn = false;
+    // A login again after a reconnection keeps the user logged in on our
+    // side until the server refuses: a line that breaks during it must not
+    // leave every later reconnection greeting the server as nobody.
+    if (!reconnecting)
+        loggedIn = false;
     const Notify where = reconnecting ? Notify::Silent : Notify::Error;
     const Repeat repeat = reconnecting ? Once : Repeated;
     for (;;) {

@@ -65,6 +65,37 @@ TEST(Reconnection, ARegistrationIsNeverSentTwice)
     EXPECT_EQ(answer.fields[1].toInt(), before + 1) << "the server counted it once";
 }
 
+// The line breaks on a registration and again while the new connection
+// logs in: the next reconnection must still log in, or every visit after
+// it would be refused as coming from nobody.
+TEST(Reconnection, ALoginCutOffDuringAReconnectionIsTriedAgain)
+{
+    qsizetype opening = 0;
+    {
+        SimSession probe;
+        ASSERT_TRUE(probe.Ready());
+        opening = probe.sim.Requests().size();
+    }
+    // Request opening+1 is the registration; the new connection then logs
+    // in at once, and the reply to its user name (+2) breaks off.
+    SimSession session({S("--drop-after"), QString::number(opening), S("--drop-mid-reply"),
+                        QString::number(opening + 1)});
+    ASSERT_TRUE(session.Ready());
+    auto& [sim, reports, client] = session;
+    reports.reconnectOnError = client.get();
+    TAnswer answer;
+    client->Registry(S("CZO"), 1, answer);
+    EXPECT_TRUE(client->WasReconnected());
+    EXPECT_TRUE(client->HasError()) << "the login after the first reconnection broke off";
+    EXPECT_EQ(CountOf(sim.Requests(), S("128 s:\"demo\"")), 2);
+    client->Reconnect();
+    EXPECT_FALSE(client->HasError()) << client->ErrorText().toStdString();
+    EXPECT_TRUE(client->LoggedIn());
+    client->Registry(S("CZO"), 1, answer);
+    EXPECT_EQ(answer.count, 0) << answer.fields[0].toStdString();
+    EXPECT_FALSE(client->HasError());
+}
+
 TEST(Reconnection, ASilentServerTimesOutAndTheClientRecovers)
 {
     SimSession session({S("--hang-after"), S("0"), S("--fault-request"), S("151 86")});
