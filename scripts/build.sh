@@ -19,21 +19,23 @@ server=$!
 trap 'kill $server 2>/dev/null; wait $server 2>/dev/null || true' EXIT
 sleep 1
 
-login=(--address 127.0.0.1 --port 8000 --user demo --password demo --service czytelnia)
-echo "== visits 'Na miejscu' (type CZO) today, one more, and again:"
-"$cli" call "${login[@]}" GetRegistry CZO
-"$cli" call "${login[@]}" Registry CZO 1
-"$cli" call "${login[@]}" GetRegistry CZO
+login=(--address 127.0.0.1 --port 8000 --user demo --password demo)
+echo "== the catalog the demo server describes (reports, indexes ...):"
+"$cli" catalog "${login[@]}" | grep -E '^(generation|report|index|filter-report)'
+echo "== visits 'Na miejscu' (type CZO) today, then one more:"
+"$cli" visits "${login[@]}" count CZO
+"$cli" visits "${login[@]}" add CZO 1
+login+=(--service czytelnia)
 echo "== report 1 into $build/report.tmp:"
 "$cli" call "${login[@]}" ReportProcedure 1 'DZIEN|20261208|' "$build/report.tmp"
 https=(--address https://127.0.0.1:8443/nura --cafile "$data/nura-sim-cert.pem"
        --user demo --password demo --service czytelnia)
 echo "== the same count over HTTPS, trusting the demo server's own certificate:"
-"$cli" call "${https[@]}" GetRegistry CZO
+"$cli" visits "${https[@]}" count CZO
 echo
 echo "The demo server keeps its data in $data, listens on 127.0.0.1:8000"
 echo "(TCP) and https://127.0.0.1:8443/nura (HTTPS), and logs every request"
 echo "to $log."
-echo "Try: $cli call ${login[*]} GetRegistry CZW"
+echo "Try: $cli visits ${login[*]} count CZW"
 echo "Ctrl+C stops it."
 wait $server
