@@ -48,11 +48,8 @@ nura_files::nura_files(const QString& address, TTextHandler onError, TTextHandle
     m_connected = true;
 }
 
-nura_files::~nura_files()
-{
-    m_client.reset();
-    m_connected = false;
-}
+// The client's destructor says goodbye to the server.
+nura_files::~nura_files() = default;
 
 void nura_files::ReadServerParameters()
 {

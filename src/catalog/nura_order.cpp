@@ -8,11 +8,12 @@ nura_order::nura_order(const QString& name, TNuraClient* client, quint8 kind, qi
       m_dictionary(dictionary)
 {}
 
+// Every walk starts at the beginning of the list (position 0).
 bool nura_order::First()
 {
     DisposeRecord(m_current);
     if (m_client != nullptr)
-        m_current = m_client->GetFirstEntry(m_kind, m_position, QString(), m_prefix, m_indexNumber);
+        m_current = m_client->GetFirstEntry(m_kind, 0, QString(), m_prefix, m_indexNumber);
     return m_current != nullptr;
 }
 

@@ -38,6 +38,4 @@ private:
     QString m_prefix;
     TNuraRecordPtr m_current;
     QString m_dictionary;
-    // Where the walk starts; the program always starts at the beginning.
-    qint32 m_position = 0;
 };

@@ -3,8 +3,6 @@
 #include "client/nura_client.h"
 #include "config/config_integer.h"
 
-#include <limits>
-
 namespace {
 
 // An entry's field, 1-based as the server numbers them.
@@ -47,16 +45,6 @@ QString IdentifierError(const char* list, const QString& text)
         .arg(QLatin1String(list), text);
 }
 
-bool ReadIdentifier(const QString& text, qint16& identifier)
-{
-    int value = 0;
-    if (!ParseConfigInteger(text, value) || value < std::numeric_limits<qint16>::min() ||
-        value > std::numeric_limits<qint16>::max())
-        return false;
-    identifier = static_cast<qint16>(value);
-    return true;
-}
-
 void AddIndex(CatalogDescription& description, TNuraClient& client, const char* name,
               qint32 indexNumber, quint8 kind)
 {
@@ -95,7 +83,7 @@ QString ReadFormats(TNuraClient& client, CatalogDescription& description)
 {
     return WalkList(client, "FRM", 11, 1, QString(), [&](const TNuraRecord& entry) {
         nura_format format;
-        if (!ReadIdentifier(Field(entry, 1), format.identifier))
+        if (!ParseNarrowInteger(Field(entry, 1), format.identifier))
             return IdentifierError("FRM", Field(entry, 1));
         format.type = Field(entry, 2);
         format.name = Field(entry, 3);
@@ -108,7 +96,7 @@ QString ReadReports(TNuraClient& client, CatalogDescription& description)
 {
     return WalkList(client, "REP", 97, 1, QString(), [&](const TNuraRecord& entry) {
         nura_report report;
-        if (!ReadIdentifier(Field(entry, 1), report.identifier))
+        if (!ParseNarrowInteger(Field(entry, 1), report.identifier))
             return IdentifierError("REP", Field(entry, 1));
         report.name = Field(entry, 2);
         report.kind = Field(entry, 3);

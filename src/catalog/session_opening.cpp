@@ -19,7 +19,7 @@ QString ReconnectQuestion(const QString& error)
 }
 
 // The hourglass for the duration of a server call made for the operator;
-// only the login window shows it.
+// only windows show it, so the automatic login goes without.
 class BusyCursor
 {
 public:
@@ -159,9 +159,10 @@ bool ChangePassword(TNuraClient& client, bool forced, LoginDialogs& dialogs)
         return false;
     }
     QString error;
-    dialogs.SetBusy(true);
-    client.ChangePassword(first, error);
-    dialogs.SetBusy(false);
+    {
+        const BusyCursor busy(dialogs, LoginMode::Interactive);
+        client.ChangePassword(first, error);
+    }
     if (error.isEmpty())
         dialogs.ShowInfo(QStringLiteral("Hasło zostało zmienione"));
     else

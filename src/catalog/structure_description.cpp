@@ -4,7 +4,6 @@
 #include "config/config_integer.h"
 
 #include <initializer_list>
-#include <limits>
 #include <utility>
 
 namespace {
@@ -24,16 +23,15 @@ public:
     template <typename Integer> Integer Number(const char* key)
     {
         const QString text = Text(key);
-        int value = 0;
-        if (!ParseConfigInteger(text, value) || value < std::numeric_limits<Integer>::min() ||
-            value > std::numeric_limits<Integer>::max()) {
+        Integer value = 0;
+        if (!ParseNarrowInteger(text, value)) {
             if (m_error.isEmpty())
                 m_error = QStringLiteral("Błąd opisu katalogu: \"%1\" w rekordzie \"%2\" nie jest "
                                          "liczbą całkowitą (\"%3\")")
                               .arg(QLatin1String(key), m_kind, text);
             return 0;
         }
-        return static_cast<Integer>(value);
+        return value;
     }
 
     // Several text fields at once, each into its member of `out`.

@@ -3,8 +3,6 @@
 #include "client/nura_client.h"
 #include "config/config_integer.h"
 
-#include <limits>
-
 qint16 AgendaNumberIn(const QString& rights, const QString& service)
 {
     if (service.isEmpty())
@@ -15,11 +13,8 @@ qint16 AgendaNumberIn(const QString& rights, const QString& service)
         return 0;
     const qsizetype end = rights.indexOf(QLatin1Char(';'), equals + 1);
     const QStringView number = QStringView(rights).mid(equals + 1, end < 0 ? -1 : end - equals - 1);
-    int value = 0;
-    if (!ParseConfigInteger(number, value) || value < std::numeric_limits<qint16>::min() ||
-        value > std::numeric_limits<qint16>::max())
-        return 0;
-    return static_cast<qint16>(value);
+    qint16 value = 0;
+    return ParseNarrowInteger(number, value) ? value : 0;
 }
 
 QString Twypozyczalnia::Login(const QString& user, const QString& password, const QString& service)
