@@ -20,8 +20,8 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir "$tsan" --output-on-failure -j2 -L tsan
 
 # The optimiser finds warnings that a debug build does not: build what the
-# run command (scripts/build.sh) builds, in release mode, so that it keeps
+# run command (scripts/demo.sh) builds, in release mode, so that it keeps
 # building.
 release="$root/build/release"
 cmake -S "$root" -B "$release" -DCMAKE_BUILD_TYPE=Release -DZELVORAN_TESTS=OFF
-cmake --build "$release" -j2 --target czytelnia-cli nura-sim
+cmake --build "$release" -j2 --target czytelnia czytelnia-cli nura-sim

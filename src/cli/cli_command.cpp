@@ -40,6 +40,12 @@ const char kUsage[] =
     "                                         and prints the count after it\n"
     "  (an address with https: or http: needs no --port; --cafile FILE or\n"
     "  --insecure says how to check the server's certificate)\n"
+    "Automatic login (the file the reading-room program logs in with):\n"
+    "  autologin set --ip A --port P --user U [--password W]\n"
+    "                                         writes it for this user; without\n"
+    "                                         --password, from standard input\n"
+    "  autologin show                         its address, port, user and path\n"
+    "  autologin clear                        removes it\n"
     "Codecs (standard input to standard output):\n"
     "  codec encode-ansi | decode-ansi | encode-utf8 | decode-utf8\n"
     "  codec scramble KEY | unscramble KEY\n"
@@ -64,9 +70,10 @@ const char kUsage[] =
     "  report export FILE (--csv | --tab | --srp) OUT\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
-    "key codepage) the brace, json, codec, barcode and report commands use; by\n"
-    "default the czytelnia.ini beside this program, when there is one. For call it\n"
-    "also gives the keep-alive interval (section TCP), for report the texts of\n"
+    "key codepage) the brace, json, codec, barcode, report and autologin commands\n"
+    "use (autologin keeps the password in it, as the program reads it); by default\n"
+    "the czytelnia.ini beside this program, when there is one. For call it also\n"
+    "gives the keep-alive interval (section TCP), for report the texts of\n"
     "%0, %1, %2 (section INSTALACJA, keys nazwa, etykieta1, etykieta2) and the\n"
     "report font (section ZESTAWIENIA, key font). --trace writes the connection\n"
     "trace to log_tcp_<time>.txt in the current folder.\n";
@@ -155,6 +162,8 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         };
     else if (group == QStringLiteral("visits"))
         command = [](const QStringList& words, CliIo& out) { return RunVisitsCommand(words, out); };
+    else if (group == QStringLiteral("autologin"))
+        command = RunAutologinCommand;
     else if (group != QStringLiteral("report"))
         return io.Fail(QStringLiteral("Unknown command \"%1\"\n").arg(group) +
                        QString::fromLatin1(kUsage));

@@ -1,5 +1,7 @@
 #include "client/hex_digits.h"
 
+#include <algorithm>
+
 QChar HexDigit(int value)
 {
     static const char digits[] = "0123456789ABCDEF";
@@ -18,10 +20,20 @@ QString HexWord(unsigned value)
 
 int HexValue(QChar character)
 {
+    // The wire writes its escapes in upper case only.
     const char16_t c = character.unicode();
+    if (c >= u'a' && c <= u'f')
+        return 0;
+    return std::max(0, HexDigitValue(c));
+}
+
+int HexDigitValue(char16_t c)
+{
     if (c >= u'0' && c <= u'9')
         return c - u'0';
     if (c >= u'A' && c <= u'F')
         return c - u'A' + 10;
-    return 0;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
 }

@@ -11,3 +11,5 @@ QChar HexDigit(int value);
 QString HexWord(unsigned value);
 // 0..15 for "0".."9" and "A".."F"; 0 for anything else (lower case included).
 int HexValue(QChar character);
+// 0..15 for a hexadecimal digit of either case; -1 for anything else.
+int HexDigitValue(char16_t character);

@@ -1,6 +1,7 @@
 #include "client/json_text_escape.h"
 
 #include "client/base64.h"
+#include "client/hex_digits.h"
 #include "client/json_error.h"
 
 #include <algorithm>
@@ -39,17 +40,6 @@ constexpr std::array<char, 128> MakeEscapeLetters()
 }
 
 constexpr std::array<char, 128> kEscapeLetters = MakeEscapeLetters();
-
-int HexDigitValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
 
 // ESC "U" xxxx SUB starting at s[i]. Only hexadecimal digits are taken: any
 // other character between them (a quote above all) would break the request
