@@ -35,13 +35,14 @@ sleep 1
 demo=$!
 # The caption gets the reading room's name once the layout is built.
 window=""
-for _ in $(seq 600); do
+# The demo builds first, which on a fresh clone takes a while.
+for _ in $(seq 4800); do
   window=$(xwininfo -root -tree 2>/dev/null | awk '/"Czytelnia G/ {print $1; exit}')
   [ -n "$window" ] && break
   kill -0 $demo 2>/dev/null || { echo "the demo ended before its window appeared" >&2; exit 1; }
   sleep 0.5
 done
-[ -n "$window" ] || { echo "no reading-room window after 5 minutes" >&2; exit 1; }
+[ -n "$window" ] || { echo "no reading-room window after 40 minutes" >&2; exit 1; }
 sleep 2 # the counts are read and painted
 mkdir -p "$(dirname "$out")"
 import -window "$window" "$out"

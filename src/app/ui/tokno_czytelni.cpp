@@ -143,6 +143,13 @@ void TOknoCzytelni::CreateControls()
     codeFont.setBold(true);
     codeFont.setPixelSize(16);
     m_edit->setFont(codeFont);
+    // Disabled only against typing: the code stays as readable as any text.
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     palette.color(QPalette::Active, QPalette::Text));
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     palette.color(QPalette::Active, QPalette::Base));
+    m_edit->setPalette(palette);
     m_kodBox->hide();
     // Until the layout is built the panel is one button large.
     m_panel->setFixedSize(m_settings.buttonWidth, m_settings.buttonHeight);

@@ -212,7 +212,9 @@ bool TOknoLogowania::ConnectAndLogin(const QString& address, qint32 port, const 
     if (!OpenSessionAndLogIn(target, LoginMode::Automatic, m_dialogs))
         return false;
     m_settings.current = {address, port, label, user};
-    m_label->setText(label);
+    // The automatic login has no label; "Połącz z:" still names the server
+    // when the window is shown after "Wyloguj".
+    m_label->setText(label.isEmpty() ? QStringLiteral("%1:%2").arg(address).arg(port) : label);
     m_user->setText(user);
     Remember(m_settings.current);
     return true;

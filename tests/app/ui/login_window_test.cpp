@@ -303,7 +303,8 @@ TEST_P(LoginWindowTest, ConnectAndLoginTakesTheGivenValues)
         EXPECT_EQ(catalog->label, QString());
         EXPECT_EQ(catalog->user, S("anna"));
     }
-    EXPECT_EQ(window->CatalogLabel()->text(), QString());
+    // Without a label the window names the server it is logged in to.
+    EXPECT_EQ(window->CatalogLabel()->text(), address + S(":") + QString::number(port));
     EXPECT_EQ(window->UserField()->text(), S("anna"));
 }
 
