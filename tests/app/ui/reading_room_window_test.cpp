@@ -392,6 +392,38 @@ TEST_P(ReadingRoomWindowTest, AReportFromTheMenuIsNotYetAvailable)
                                   "wersji programu.")});
 }
 
+TEST_P(ReadingRoomWindowTest, ThePasswordIsChangedFromTheMenuAndHoldsAtTheNextLogin)
+{
+    StartServer();
+    WriteConfiguration();
+    WriteAutoLogin(S("demo"), S("demo"));
+    TOknoCzytelni& window = StartProgram();
+    ASSERT_TRUE(window.LayoutBuilt());
+    QStringList seen;
+    AnswerPassword(S("nowe"), &seen);
+    AnswerPassword(S("nowe"), &seen);
+    Answer(1, &seen);
+    window.ChangePasswordAction()->trigger();
+    EXPECT_EQ(seen, (QStringList{S("Zmiana hasła"), S("Zmiana hasła"),
+                                 S("Komunikat: Hasło zostało zmienione")}));
+
+    // The old password no longer opens a session; the new one does.
+    seen.clear();
+    PrepareModalAnswer([&seen](QDialog& dialog) {
+        auto* login = qobject_cast<TOknoLogowania*>(&dialog);
+        login->PasswordField()->setText(S("demo"));
+        Answer(QDialog::Accepted, &seen);
+        login->LoginButton()->click();
+        login->PasswordField()->setText(S("nowe"));
+        login->LoginButton()->click();
+        return login->result();
+    });
+    window.LogoutAction()->trigger();
+    EXPECT_EQ(seen.size(), 1);
+    EXPECT_FALSE(window.Terminated());
+    EXPECT_NE(CurrentSession(), nullptr);
+}
+
 TEST_P(ReadingRoomWindowTest, ALoginThatFailsEndsTheProgram)
 {
     StartServer();
