@@ -18,14 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     std::vector<int> listed(elements.size(), 0);
     for (const int index : layout.placement.controlOrder) {
-        if (index < 0 || static_cast<std::size_t>(index) >= elements.size() || listed[index]++)
+        const auto at = static_cast<std::size_t>(index);
+        if (index < 0 || at >= elements.size() || listed[at]++ != 0)
             std::abort();
     }
     for (std::size_t i = 0; i < elements.size(); ++i) {
         const PlacedElement& element = elements[i];
         if (listed[i] != 1 || element.parent >= static_cast<int>(i))
             std::abort();
-        if (element.parent >= 0 && elements[element.parent].kind != PlacedElement::Kind::GroupBox)
+        if (element.parent >= 0 && elements[static_cast<std::size_t>(element.parent)].kind !=
+                                       PlacedElement::Kind::GroupBox)
             std::abort();
     }
     return 0;

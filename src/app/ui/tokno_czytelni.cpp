@@ -220,19 +220,18 @@ void TOknoCzytelni::BuildLayout(const QString& name, const QString& structure)
     std::vector<QWidget*> created;
     created.reserve(layout.placement.elements.size());
     for (const PlacedElement& element : layout.placement.elements) {
-        QWidget* container = element.parent < 0 ? m_panel : created[element.parent];
+        QWidget* container =
+            element.parent < 0 ? m_panel : created[static_cast<std::size_t>(element.parent)];
         QWidget* control = nullptr;
-        if (element.kind == PlacedElement::Kind::Button) {
-            auto* button = new myButton(element.name, element.type, element.barcode, container);
-            control = button;
-        } else {
+        if (element.kind == PlacedElement::Kind::Button)
+            control = new myButton(element.name, element.type, element.barcode, container);
+        else
             control = new QGroupBox(element.name, container);
-        }
         control->setGeometry(element.x, element.y, element.width, element.height);
         created.push_back(control);
     }
     for (const int index : layout.placement.controlOrder)
-        m_controls.emplace_back(created[index]);
+        m_controls.emplace_back(created[static_cast<std::size_t>(index)]);
     // Counts are read once every control is in place, in creation order: a
     // count that cannot be read shows 0.
     for (QWidget* control : created) {
