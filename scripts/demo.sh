@@ -12,7 +12,7 @@ build="$root/build/release"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "There is no display (DISPLAY and WAYLAND_DISPLAY are not set), so the" >&2
   echo "reading-room window cannot be shown. Run it on a virtual screen:" >&2
-  echo "  apt-get install xvfb && xvfb-run -a -s '-screen 0 1280x800x24' scripts/demo.sh" >&2
+  echo "  sudo apt-get install xvfb && xvfb-run -a -s '-screen 0 1280x800x24' scripts/demo.sh" >&2
   echo "(scripts/screenshot.sh does that and takes a picture of the window)." >&2
   exit 1
 fi
