@@ -99,15 +99,6 @@ bool RevealPassword(const QString& stored, QString& password)
     return true;
 }
 
-bool IsPort(const QString& text, qint32& port)
-{
-    int value = 0;
-    if (!ParseConfigInteger(text, value) || value < 1 || value > kMaxPort)
-        return false;
-    port = value;
-    return true;
-}
-
 // Creates the missing folders of `folder` one by one, each for its owner
 // alone: they hold a password.
 bool MakeFolders(const QString& folder)
@@ -164,6 +155,15 @@ bool NothingAt(const QString& path)
 
 } // namespace
 
+bool ParsePortNumber(const QString& text, qint32& port)
+{
+    int value = 0;
+    if (!ParseConfigInteger(text, value) || value < 1 || value > kMaxPort)
+        return false;
+    port = value;
+    return true;
+}
+
 QString AutoLoginFilePath()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -199,7 +199,7 @@ AutoLoginRead ReadAutoLogin(const QString& path, AutoLogin& values, QString& err
     }
     const QString portText = UnescapeValue(file.ReadString(kSection, port, QString()));
     AutoLogin read;
-    if (!IsPort(portText, read.port)) {
+    if (!ParsePortNumber(portText, read.port)) {
         error = InFile(
             path, QStringLiteral("wartość \"port\" nie jest numerem portu (\"%1\")").arg(portText));
         return AutoLoginRead::Broken;

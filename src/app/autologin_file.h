@@ -26,6 +26,10 @@ struct AutoLogin
     QString password; // in clear
 };
 
+// A port number, 1..65535, written as a whole number; false for anything
+// else, `port` then unchanged.
+bool ParsePortNumber(const QString& text, qint32& port);
+
 // The file's path for this user.
 QString AutoLoginFilePath();
 

@@ -76,7 +76,12 @@ void ChooseStartingCatalog(LoginWindowSettings& settings, const CatalogMenu& men
         current.user = taken->node->user;
     }
     if (current.label.isEmpty())
-        current.label = current.address + QLatin1Char(':') + QString::number(current.port);
+        current.label = AddressLabel(current.address, current.port);
+}
+
+QString AddressLabel(const QString& address, qint32 port)
+{
+    return address + QLatin1Char(':') + QString::number(port);
 }
 
 QString CatalogConfigurationError(const CurrentCatalog& catalog)
@@ -89,19 +94,12 @@ QString CatalogConfigurationError(const CurrentCatalog& catalog)
 QString WriteLoginWindowSettings(IniFile& file, const LoginWindowSettings& settings)
 {
     const CurrentCatalog& last = settings.last;
-    // Every value is written even when one fails, so as much as can be
-    // kept is kept; the first failure is reported.
-    const QString errors[] = {
+    return FirstWriteError({
         file.WriteString(kLendingSection, QStringLiteral("lastip"), last.address),
         file.WriteInteger(kLendingSection, QStringLiteral("lastport"), last.port),
         file.WriteString(kLendingSection, QStringLiteral("lastname"), last.label),
         file.WriteString(kLendingSection, QStringLiteral("lastuser"), last.user),
         file.WriteInteger(kWindowSection, QStringLiteral("gora"), settings.top),
         file.WriteInteger(kWindowSection, QStringLiteral("lewo"), settings.left),
-    };
-    for (const QString& error : errors) {
-        if (!error.isEmpty())
-            return error;
-    }
-    return QString();
+    });
 }

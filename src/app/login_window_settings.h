@@ -41,6 +41,9 @@ using CatalogChooser = std::function<int(const QStringList& namePaths)>;
 void ChooseStartingCatalog(LoginWindowSettings& settings, const CatalogMenu& menu,
                            const CatalogChooser& choose);
 
+// How a catalog without a label is named: address + ":" + port.
+QString AddressLabel(const QString& address, qint32 port);
+
 // "Błąd konfiguracji katalogu!" when the catalog has no address or no port,
 // else empty.
 QString CatalogConfigurationError(const CurrentCatalog& catalog);

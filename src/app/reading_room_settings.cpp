@@ -98,20 +98,14 @@ QString PrepareWorkingFolder(const QString& folder)
 
 QString WriteReadingRoomSettings(IniFile& file, const ReadingRoomSettings& settings)
 {
-    // Every value is tried even after one fails: a value the file refuses
-    // (the last report values may hold a line break) must not cost the
-    // window its position and button size.
-    const QString errors[] = {
+    // A value the file refuses (the last report values may hold a line
+    // break) must not cost the window its position and button size.
+    return FirstWriteError({
         file.WriteInteger(WindowSection(), QStringLiteral("gora"), settings.top),
         file.WriteInteger(WindowSection(), QStringLiteral("lewo"), settings.left),
         file.WriteString(ReportSection(), QStringLiteral("wartości"), settings.lastValues),
         file.WriteBool(ReadingRoomSection(), QStringLiteral("nawierzchu"), settings.onTop),
         file.WriteInteger(ReadingRoomSection(), QStringLiteral("dy"), settings.buttonHeight),
         file.WriteInteger(ReadingRoomSection(), QStringLiteral("dx"), settings.buttonWidth),
-    };
-    for (const QString& error : errors) {
-        if (!error.isEmpty())
-            return error;
-    }
-    return QString();
+    });
 }

@@ -68,9 +68,7 @@ int Set(const QStringList& arguments, CliIo& io)
     if (!TakeSetOptions(arguments, options))
         return Usage(io);
     AutoLogin values;
-    bool portIsNumber = false;
-    values.port = options.port.toInt(&portIsNumber);
-    if (!portIsNumber || values.port < 1 || values.port > 65535)
+    if (!ParsePortNumber(options.port, values.port))
         return io.Fail(QStringLiteral("Automatyczne logowanie: numer portu musi być liczbą od 1 "
                                       "do 65535 (\"%1\")")
                            .arg(options.port));

@@ -229,3 +229,12 @@ const IniFile::Entry* IniFile::FindEntry(const QString& section, const QString& 
                ? nullptr
                : &found->entries[static_cast<size_t>(entry.value())];
 }
+
+QString FirstWriteError(std::initializer_list<QString> errors)
+{
+    for (const QString& error : errors) {
+        if (!error.isEmpty())
+            return error;
+    }
+    return QString();
+}

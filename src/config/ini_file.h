@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <vector>
 
 // The program's INI settings file: "[section]" lines and "key=value" entries,
@@ -64,3 +65,8 @@ private:
     std::vector<Section> m_sections;
     QHash<QString, qsizetype> m_sectionIndex; // case-folded name -> first section
 };
+
+// The first failure of several writes, each made whatever the others did, so
+// that one value the file refuses does not cost the rest; empty when all
+// succeeded.
+QString FirstWriteError(std::initializer_list<QString> errors);

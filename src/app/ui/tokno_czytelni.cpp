@@ -206,6 +206,12 @@ void TOknoCzytelni::RebuildAfterLogin()
     setWindowTitle(CaptionWithBranch(
         windowTitle(), BranchLabel(ServerParameter(QStringLiteral("placówka")),
                                    session == nullptr ? 0 : session->AgendaNumber())));
+    RebuildLayout();
+}
+
+void TOknoCzytelni::RebuildLayout()
+{
+    const Twypozyczalnia* session = CurrentSession();
     ClearLayout();
     BuildLayout(ServerParameter(kService),
                 session == nullptr ? QString() : session->StructureText());
@@ -462,10 +468,7 @@ void TOknoCzytelni::SetButtonSize(int height, int width)
 {
     m_settings.buttonHeight = height;
     m_settings.buttonWidth = width;
-    ClearLayout();
-    const Twypozyczalnia* session = CurrentSession();
-    BuildLayout(ServerParameter(kService),
-                session == nullptr ? QString() : session->StructureText());
+    RebuildLayout();
 }
 
 void TOknoCzytelni::ConnectionLost(const QString& text)

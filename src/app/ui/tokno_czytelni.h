@@ -80,6 +80,8 @@ private:
     bool AutomaticLogin(bool& attempted);
     void ShowWithBranchLabel();
     void RebuildAfterLogin();
+    // The layout again from the current session, with today's counts.
+    void RebuildLayout();
     void AddButton(const PlacedElement& element, QWidget* container);
     void ButtonClick(myButton& button, qint32 count);
     void ButtonRightPressed(myButton* button);

@@ -214,7 +214,7 @@ bool TOknoLogowania::ConnectAndLogin(const QString& address, qint32 port, const 
     m_settings.current = {address, port, label, user};
     // The automatic login has no label; "Połącz z:" still names the server
     // when the window is shown after "Wyloguj".
-    m_label->setText(label.isEmpty() ? QStringLiteral("%1:%2").arg(address).arg(port) : label);
+    m_label->setText(label.isEmpty() ? AddressLabel(address, port) : label);
     m_user->setText(user);
     Remember(m_settings.current);
     return true;

@@ -120,6 +120,16 @@ protected:
         return window;
     }
 
+    // A demo server, the configuration for it with `extra` appended, and the
+    // program started with an automatic login as the demo librarian.
+    TOknoCzytelni& StartLoggedInAsDemo(const QString& extra = {})
+    {
+        StartServer();
+        WriteConfiguration(extra);
+        WriteAutoLogin(S("demo"), S("demo"));
+        return StartProgram();
+    }
+
     static myButton* ButtonOf(const TOknoCzytelni& window, const QString& type)
     {
         for (myButton* button : window.Buttons()) {
@@ -179,10 +189,7 @@ protected:
 
 TEST_P(ReadingRoomWindowTest, AutomaticLoginShowsTheDemoReadingRoomWithItsReports)
 {
-    StartServer();
-    WriteConfiguration();
-    WriteAutoLogin(S("demo"), S("demo"));
-    TOknoCzytelni& window = StartProgram();
+    TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
 
     // The reading room's name replaces the caption, so the branch is not shown.
@@ -293,10 +300,7 @@ TEST_P(ReadingRoomWindowTest, ALibrariansDayCountsEveryVisitOnceAndTheServerAgre
 
 TEST_P(ReadingRoomWindowTest, TheBarcodeBoxOpensOnADigitAndClosesOnAForeignKey)
 {
-    StartServer();
-    WriteConfiguration();
-    WriteAutoLogin(S("demo"), S("demo"));
-    TOknoCzytelni& window = StartProgram();
+    TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
     const QSize closed = window.size();
 
@@ -345,10 +349,8 @@ TEST_P(ReadingRoomWindowTest, TheBarcodeBoxOpensOnADigitAndClosesOnAForeignKey)
 
 TEST_P(ReadingRoomWindowTest, TheButtonSizeRebuildsTheLayoutAndClosingKeepsTheSettings)
 {
-    StartServer();
-    WriteConfiguration(S("[OKNO]\ngora=40\nlewo=30\n[ZESTAWIENIA]\nwartości=DZIEN|20261208|\n"));
-    WriteAutoLogin(S("demo"), S("demo"));
-    TOknoCzytelni& window = StartProgram();
+    TOknoCzytelni& window = StartLoggedInAsDemo(
+        S("[OKNO]\ngora=40\nlewo=30\n[ZESTAWIENIA]\nwartości=DZIEN|20261208|\n"));
     ASSERT_TRUE(window.LayoutBuilt());
     QTest::mouseClick(ButtonOf(window, S("CZO")), Qt::LeftButton);
     const QSize before = window.Panel()->size();
@@ -380,10 +382,7 @@ TEST_P(ReadingRoomWindowTest, TheButtonSizeRebuildsTheLayoutAndClosingKeepsTheSe
 
 TEST_P(ReadingRoomWindowTest, AReportFromTheMenuIsNotYetAvailable)
 {
-    StartServer();
-    WriteConfiguration();
-    WriteAutoLogin(S("demo"), S("demo"));
-    TOknoCzytelni& window = StartProgram();
+    TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
     QStringList seen;
     Answer(1, &seen);
@@ -394,10 +393,7 @@ TEST_P(ReadingRoomWindowTest, AReportFromTheMenuIsNotYetAvailable)
 
 TEST_P(ReadingRoomWindowTest, ThePasswordIsChangedFromTheMenuAndHoldsAtTheNextLogin)
 {
-    StartServer();
-    WriteConfiguration();
-    WriteAutoLogin(S("demo"), S("demo"));
-    TOknoCzytelni& window = StartProgram();
+    TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
     QStringList seen;
     AnswerPassword(S("nowe"), &seen);
