@@ -12,6 +12,7 @@ packages=(
   # HTTPS: the client (libcurl with OpenSSL, zlib), the simulator (cpp-httplib, OpenSSL)
   libcurl4-openssl-dev zlib1g-dev libssl-dev libcpp-httplib-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-wine  # report text (Tahoma, Courier New metrics)
+  libxlsxwriter-dev python3-openpyxl locales  # spreadsheet export; tests read it back, also in a Polish locale
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   zbar-tools libzint-dev  # bar-code yardsticks: a decoder and an encoder, tests and benchmarks only
