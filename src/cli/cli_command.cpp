@@ -67,7 +67,8 @@ const char kUsage[] =
     "                                         draws, one primitive per line\n"
     "  report render FILE --pdf OUT [--range FROM,TO] [--footnote TEXT]\n"
     "                                         the printed pages on A4 as a PDF\n"
-    "  report export FILE (--csv | --tab | --srp) OUT\n"
+    "  report export FILE (--csv | --tab | --srp | --pdf | --xlsx) OUT\n"
+    "                                         the report as the save dialog writes it\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
     "key codepage) the brace, json, codec, barcode, report and autologin commands\n"
@@ -118,7 +119,7 @@ bool CliNeedsGui(const QStringList& arguments)
     bool trace = false;
     TakeGlobalOptions(words, configFile, trace);
     if (words.size() < 2 || words[0] != QStringLiteral("report") ||
-        words[1] != QStringLiteral("render"))
+        (words[1] != QStringLiteral("render") && words[1] != QStringLiteral("export")))
         return false;
     return words.contains(QStringLiteral("--png")) || words.contains(QStringLiteral("--bmp")) ||
            words.contains(QStringLiteral("--pdf"));

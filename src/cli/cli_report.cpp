@@ -1,14 +1,18 @@
 #include "cli/cli_report.h"
 
 #include "cli/cli_command.h"
+#include "cli/cli_gui_scope.h"
 #include "cli/cli_io.h"
 #include "config/ini_file.h"
+#include "reports/my_save.h"
 #include "reports/report_page_model.h"
-#include "reports/save_as_csv.h"
-#include "reports/save_as_nura.h"
-#include "reports/save_as_tab.h"
+#include "reports/ui/program_exports.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
 
 namespace {
 
@@ -16,7 +20,7 @@ const char kReportUsage[] =
     "Usage: czytelnia-cli report pages FILE [--preview | --dpi D --page-size WxH]\n"
     "       czytelnia-cli report render FILE --page S,P (--png OUT | --bmp OUT | --ops)\n"
     "       czytelnia-cli report render FILE --pdf OUT [--range FROM,TO] [--footnote TEXT]\n"
-    "       czytelnia-cli report export FILE (--csv | --tab | --srp) OUT";
+    "       czytelnia-cli report export FILE (--csv | --tab | --srp | --pdf | --xlsx) OUT";
 
 // Printers stay well inside these; the limits only keep a slip of the
 // fingers from asking for absurd pages.
@@ -76,35 +80,50 @@ int Pages(const QStringList& words, const ReportSite& site, CliIo& io)
     return kCliSuccess;
 }
 
+// The save dialog's formats, each found in the report's list (the program
+// adds PDF and the spreadsheet after the report's own) by its file pattern.
+struct ExportOption
+{
+    const char* option;
+    const char* pattern;
+    bool drawsText; // which needs the GUI application
+};
+constexpr ExportOption kExportOptions[] = {
+    {"--csv", "|*.csv", false}, {"--tab", "|*.txt", false},   {"--srp", "|*.srp", false},
+    {"--pdf", "|*.pdf", true},  {"--xlsx", "|*.xlsx", false},
+};
+
 int Export(const QStringList& words, const ReportSite& site, CliIo& io)
 {
-    const QStringList formats = {QStringLiteral("--csv"), QStringLiteral("--tab"),
-                                 QStringLiteral("--srp")};
+    QStringList options;
+    for (const ExportOption& format : kExportOptions)
+        options << QString::fromLatin1(format.option);
     ReportCommandLine line;
-    QString error = ParseReportCommandLine(words, formats, {}, line);
+    QString error = ParseReportCommandLine(words, options, {}, line);
     if (error.isEmpty() && line.values.size() != 1)
-        error = QStringLiteral("Give one of --csv, --tab and --srp with the file to write");
+        error = QStringLiteral("Give one of --csv, --tab, --srp, --pdf and --xlsx with the file to "
+                               "write");
     if (!error.isEmpty())
         return ReportUsage(io, error);
     CliMessages messages(io);
     const std::unique_ptr<tbl_report> report = OpenReport(line.file, site, messages);
     if (!report)
         return kCliFailure;
+    AddProgramExports(*report);
     // Exactly one format was given (checked above).
-    QString format;
-    for (const QString& candidate : formats) {
-        if (line.values.contains(candidate))
-            format = candidate;
+    const ExportOption& chosen = *std::find_if(
+        std::begin(kExportOptions), std::end(kExportOptions),
+        [&](const ExportOption& format) { return line.Has(QString::fromLatin1(format.option)); });
+    std::optional<CliGuiScope> gui;
+    if (chosen.drawsText && !gui.emplace().Ready())
+        return CliGuiScope::Unavailable(io);
+    const QString pattern = QString::fromLatin1(chosen.pattern);
+    const QString target = line.values.value(QString::fromLatin1(chosen.option));
+    for (const std::unique_ptr<my_save>& format : report->exports()) {
+        if (format->filter().endsWith(pattern))
+            return format->save(*report, target, messages) ? kCliSuccess : kCliFailure;
     }
-    const QString target = line.values.value(format);
-    bool saved = false;
-    if (format == formats[0])
-        saved = save_as_csv().save(*report, target, messages);
-    else if (format == formats[1])
-        saved = save_as_tab().save(*report, target, messages);
-    else
-        saved = save_as_nura().save(*report, target, messages);
-    return saved ? kCliSuccess : kCliFailure;
+    return io.Fail(QStringLiteral("The report offers no %1 format").arg(pattern.mid(1)));
 }
 
 } // namespace

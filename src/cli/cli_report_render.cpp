@@ -1,3 +1,4 @@
+#include "cli/cli_gui_scope.h"
 #include "cli/cli_io.h"
 #include "cli/cli_report.h"
 #include "reports/recording_surface.h"
@@ -5,8 +6,6 @@
 #include "reports/save_as_bitmap.h"
 #include "reports/ui/image_preview_picture.h"
 #include "reports/ui/pdf_print_device.h"
-
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <limits>
@@ -17,33 +16,6 @@ namespace {
 // A page picture above this many pixels (a design width of millions of
 // units, say) is refused rather than allocated.
 constexpr qint64 kMaxPicturePixels = 100'000'000;
-
-// Text needs fonts, and fonts come from the platform, which only a
-// QGuiApplication sets up. The tool's main makes one for report commands; run
-// in-process without any application (as tests do), the command makes its
-// own, on the offscreen platform, for the time it runs.
-class GuiScope
-{
-public:
-    GuiScope()
-    {
-        if (QCoreApplication::instance())
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
-    }
-    bool Ready() const
-    {
-        return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-    }
-
-private:
-    char m_name[16] = "czytelnia-cli";
-    char* m_argv[2] = {m_name, nullptr};
-    int m_argc = 1;
-    std::unique_ptr<QGuiApplication> m_app;
-};
 
 struct PageChoice
 {
@@ -88,9 +60,9 @@ QString ChoosePage(const ReportCommandLine& line, const tbl_report& report, Page
 int DrawPicture(const ReportCommandLine& line, tbl_report& report, const PageChoice& choice,
                 CliMessages& messages, CliIo& io)
 {
-    GuiScope gui;
+    CliGuiScope gui;
     if (!gui.Ready())
-        return io.Fail(QStringLiteral("Drawing text needs the GUI application"));
+        return CliGuiScope::Unavailable(io);
     ImagePreviewPicture picture;
     report.use_preview_surface(picture.NewPage(choice.width, choice.height));
     report.set_preview_picture(&picture);
@@ -133,9 +105,9 @@ int PrintToPdf(const ReportCommandLine& line, tbl_report& report, CliIo& io)
                           std::numeric_limits<int>::max(), from, to) ||
          from > to))
         return io.Fail(QStringLiteral("--range must be FROM,TO with 1 <= FROM <= TO"));
-    GuiScope gui;
+    CliGuiScope gui;
     if (!gui.Ready())
-        return io.Fail(QStringLiteral("Drawing text needs the GUI application"));
+        return CliGuiScope::Unavailable(io);
     report.set_print_range(from, to);
     report.set_footnote(line.values.value(QStringLiteral("--footnote")));
     PdfPrintDevice device(line.values.value(QStringLiteral("--pdf")), report.orientation());

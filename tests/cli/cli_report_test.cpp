@@ -1,4 +1,5 @@
 #include "cli_run.h"
+#include "xlsx_cells.h"
 
 #include <QFile>
 #include <QImage>
@@ -34,9 +35,11 @@ protected:
     CliRun Cli(const QStringList& arguments) { return RunInProcess(arguments, m_dir.path()); }
 
     // The tool as its own process, which draws text with the platform's fonts.
-    CliRun Tool(const QStringList& arguments)
+    CliRun Tool(const QStringList& arguments,
+                const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(CZYTELNIA_CLI), arguments);
         process.waitForFinished(60000);
         return {process.exitCode(), process.readAllStandardOutput(),
@@ -186,7 +189,8 @@ TEST_F(CliReportTest, ExportWritesTheChosenFormat)
     const CliRun two =
         Cli({S("report"), S("export"), report, S("--csv"), File("a"), S("--tab"), File("b")});
     EXPECT_EQ(two.rc, 1);
-    EXPECT_TRUE(two.err.startsWith("Give one of --csv, --tab and --srp with the file to write\n"));
+    EXPECT_TRUE(two.err.startsWith(
+        "Give one of --csv, --tab, --srp, --pdf and --xlsx with the file to write\n"));
 }
 
 TEST_F(CliReportTest, PicturesOfAPage)
@@ -247,6 +251,75 @@ TEST_F(CliReportTest, PdfHasThePrintersPages)
         {S("report"), S("render"), kDemoReport, S("--pdf"), File("x.pdf"), S("--range"), S("3,2")});
     EXPECT_EQ(bad.rc, 1);
     EXPECT_EQ(bad.err, "--range must be FROM,TO with 1 <= FROM <= TO\n");
+}
+
+TEST_F(CliReportTest, ExportToPdfAndSpreadsheet)
+{
+    const QString report = Write("report.tmp", "[REPORT 200]\n[LINE 10]\nTEXT &a&b 0 0\n[END]\n"
+                                               "&a=x\"y&b=\xb3\n&a=12,5\n");
+    const CliRun xlsx = Cli({S("report"), S("export"), report, S("--xlsx"), File("raport.xlsx")});
+    EXPECT_EQ(xlsx.rc, 0) << xlsx.err.toStdString();
+    EXPECT_EQ(xlsx.out, QByteArray());
+    QString error;
+    EXPECT_EQ(OnlySheetRows(File("raport.xlsx"), error),
+              QJsonValue(QJsonArray{QJsonArray{S("a"), S("b")}, QJsonArray{S("x\"y"), S("ł")},
+                                    QJsonArray{12.5, QJsonValue()}}))
+        << error.toStdString();
+
+    // The PDF export prints every page, as the printer's page holds them.
+    const CliRun pages = Cli({S("report"), S("pages"), kDemoReport, S("--dpi"), S("300"),
+                              S("--page-size"), S("2480x3508")});
+    ASSERT_EQ(pages.rc, 0) << pages.err.toStdString();
+    const CliRun pdf =
+        Tool({S("report"), S("export"), kDemoReport, S("--pdf"), File("raport.pdf")});
+    EXPECT_EQ(pdf.rc, 0) << pdf.err.toStdString();
+    EXPECT_EQ(PdfPageCount(ReadBytes(File("raport.pdf"))), pages.out.count('\n'));
+
+    const CliRun noFolder =
+        Cli({S("report"), S("export"), report, S("--xlsx"), File("brak/raport.xlsx")});
+    EXPECT_EQ(noFolder.rc, 1);
+    EXPECT_EQ(noFolder.err, S("Błąd zapisywania pliku\n").toUtf8());
+    const CliRun noPdfFolder =
+        Tool({S("report"), S("export"), report, S("--pdf"), File("brak/raport.pdf")});
+    EXPECT_EQ(noPdfFolder.rc, 1);
+    EXPECT_TRUE(noPdfFolder.err.contains(
+        (S("Błąd druku: Nie można utworzyć pliku ") + File("brak/raport.pdf")).toUtf8()))
+        << noPdfFolder.err.toStdString();
+}
+
+// The reading rooms' desktops run in Polish, whose numbers have a decimal
+// comma; the tool, like the program, takes its locale from the environment.
+TEST_F(CliReportTest, SpreadsheetNumbersIgnoreAPolishDesktop)
+{
+    // The locale is built for the test, since the machine need not have one.
+    QProcess localedef;
+    localedef.start(S("localedef"),
+                    {S("-i"), S("pl_PL"), S("-f"), S("UTF-8"), File("pl_PL.UTF-8")});
+    ASSERT_TRUE(localedef.waitForFinished(60000));
+    ASSERT_EQ(localedef.exitCode(), 0) << localedef.readAllStandardError().toStdString();
+    QProcessEnvironment polish = QProcessEnvironment::systemEnvironment();
+    polish.insert(S("LOCPATH"), m_dir.path());
+    polish.insert(S("LC_ALL"), S("pl_PL.UTF-8"));
+    QProcess locale;
+    locale.setProcessEnvironment(polish);
+    locale.start(S("locale"), {S("-k"), S("decimal_point")});
+    ASSERT_TRUE(locale.waitForFinished(60000));
+    ASSERT_EQ(locale.readAllStandardOutput(), "decimal_point=\",\"\n");
+    // glibc keeps the locale path it read from LOCPATH to the end of the
+    // process, which the leak checker would take for a leak of the tool's.
+    const QString sanitizer = polish.value(S("ASAN_OPTIONS"));
+    polish.insert(S("ASAN_OPTIONS"),
+                  sanitizer + S(sanitizer.isEmpty() ? "" : ":") + S("detect_leaks=0"));
+
+    const QString report =
+        Write("report.tmp", "[REPORT 200]\n[LINE 10]\nTEXT &n 0 0\n[END]\n&n=4,5\n&n=-0.25\n");
+    const CliRun run =
+        Tool({S("report"), S("export"), report, S("--xlsx"), File("raport.xlsx")}, polish);
+    ASSERT_EQ(run.rc, 0) << run.err.toStdString();
+    QString error;
+    EXPECT_EQ(OnlySheetRows(File("raport.xlsx"), error),
+              QJsonValue(QJsonArray{QJsonArray{S("n")}, QJsonArray{4.5}, QJsonArray{-0.25}}))
+        << error.toStdString();
 }
 
 } // namespace

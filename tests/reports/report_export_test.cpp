@@ -7,6 +7,7 @@
 #include "reports/save_as_csv.h"
 #include "reports/save_as_nura.h"
 #include "reports/save_as_tab.h"
+#include "reports/save_as_xlsx.h"
 #include "reports/tbl_report.h"
 
 #include <QFile>
@@ -166,9 +167,10 @@ TEST_F(ReportExportTest, WriteFailuresAreReported)
     save_as_nura nura;
     save_as_csv csv;
     save_as_tab tab;
+    save_as_xlsx xlsx;
     // A folder that does not exist, and a device that takes nothing.
     for (const QString& target : {File("brak/raport.srp"), S("/dev/full")}) {
-        for (my_save* format : std::initializer_list<my_save*>{&nura, &csv, &tab}) {
+        for (my_save* format : std::initializer_list<my_save*>{&nura, &csv, &tab, &xlsx}) {
             CollectedMessages messages;
             EXPECT_FALSE(format->save(*report, target, messages)) << target.toStdString();
             EXPECT_EQ(messages.lines(), QStringList{S("Błąd zapisywania pliku")})
@@ -212,8 +214,9 @@ TEST_F(ReportExportTest, OtherReportsAreRefused)
     save_as_nura nura;
     save_as_csv csv;
     save_as_tab tab;
+    save_as_xlsx xlsx;
     save_as_bitmap bitmap; // nothing previewed, no picture to save
-    for (my_save* format : std::initializer_list<my_save*>{&nura, &csv, &tab, &bitmap}) {
+    for (my_save* format : std::initializer_list<my_save*>{&nura, &csv, &tab, &xlsx, &bitmap}) {
         CollectedMessages messages;
         EXPECT_FALSE(format->save(report, File("x"), messages));
         EXPECT_EQ(messages.lines(), QStringList{S("Niedostępne dla tego zestawienia")});

@@ -4,8 +4,6 @@
 #include "reports/my_report.h"
 #include "reports/ui/pdf_print_device.h"
 
-#include <memory>
-
 // The whole report goes out whatever range the last print used.
 bool save_as_pdf::save(my_report& report, const QString& file, OperatorMessages& messages)
 {
@@ -16,9 +14,4 @@ bool save_as_pdf::save(my_report& report, const QString& file, OperatorMessages&
         return true;
     messages.ShowMessage(error);
     return false;
-}
-
-void AddPdfExport(my_report& report)
-{
-    report.exports().push_back(std::make_unique<save_as_pdf>());
 }

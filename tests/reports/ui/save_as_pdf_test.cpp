@@ -1,8 +1,10 @@
-// The PDF export and the picture of the previewed page, drawn through Qt.
+// The PDF export and the picture of the previewed page, drawn through Qt, and
+// the formats the program adds to the save dialog.
 #include "operator_messages.h"
+#include "reports/my_save.h"
 #include "reports/tbl_report.h"
 #include "reports/ui/image_preview_picture.h"
-#include "reports/ui/save_as_pdf.h"
+#include "reports/ui/program_exports.h"
 
 #include <QFile>
 #include <QImage>
@@ -59,7 +61,7 @@ protected:
         std::unique_ptr<tbl_report> report =
             tbl_report::Open(S("Zestawienie"), path, m_messages, SiteValues());
         if (report)
-            AddPdfExport(*report);
+            AddProgramExports(*report);
         return report;
     }
 
@@ -69,9 +71,23 @@ protected:
     CollectedMessages m_messages;
 };
 
+// Where the save dialog offers the PDF.
+constexpr size_t kPdf = 4;
+
 // One line per page, three lines.
 const char kThreePages[] = "[HEADER 20]\nTEXT #Strona_%P 0 0\n[LINE 20]\nTEXT &a 0 0\n[END]\n"
                            "&a=pierwsza\n&a=druga\n&a=trzecia\n";
+
+TEST_F(SaveAsPdfTest, TheProgramOffersPdfThenTheSpreadsheetAfterTheReportsOwn)
+{
+    const std::unique_ptr<tbl_report> report = Open("[REPORT 400]\n[END]\n");
+    ASSERT_NE(report, nullptr);
+    // The report's own four come first (see the core's export tests).
+    const auto& exports = report->exports();
+    ASSERT_EQ(exports.size(), kPdf + 2);
+    EXPECT_EQ(exports[kPdf]->filter(), S("Dokument PDF (PDF)|*.pdf"));
+    EXPECT_EQ(exports[kPdf + 1]->filter(), S("Skoroszyt (XLSX)|*.xlsx"));
+}
 
 TEST_F(SaveAsPdfTest, EveryPageGoesToTheFile)
 {
@@ -90,9 +106,7 @@ TEST_F(SaveAsPdfTest, EveryPageGoesToTheFile)
         ASSERT_NE(report, nullptr) << "row " << n;
         // A range left from printing does not limit the export.
         report->set_print_range(2, 2);
-        ASSERT_EQ(report->exports().size(), 5u);
-        my_save& pdf = *report->exports().back();
-        EXPECT_EQ(pdf.filter(), S("Dokument PDF (PDF)|*.pdf"));
+        my_save& pdf = *report->exports().at(kPdf);
         ASSERT_TRUE(pdf.save(*report, File("raport.pdf"), m_messages)) << "row " << n;
         const QByteArray bytes = ReadBytes(File("raport.pdf"));
         EXPECT_TRUE(bytes.startsWith("%PDF-")) << "row " << n;
@@ -113,7 +127,7 @@ TEST_F(SaveAsPdfTest, AFileThatCannotBeCreatedIsAPrintError)
         Open(QByteArray("[REPORT 400 ALIGN=CONST 1]\n") + kThreePages);
     ASSERT_NE(report, nullptr);
     const QString target = File("brak/raport.pdf");
-    EXPECT_FALSE(report->exports().back()->save(*report, target, m_messages));
+    EXPECT_FALSE(report->exports().at(kPdf)->save(*report, target, m_messages));
     ASSERT_EQ(m_messages.lines().size(), 1);
     EXPECT_TRUE(
         m_messages.lines()[0].startsWith(S("Błąd druku: Nie można utworzyć pliku ") + target))
