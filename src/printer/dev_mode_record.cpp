@@ -197,6 +197,67 @@ bool DevModeRecord::FollowsPrinterSettings(const QString& keyword)
            keyword == QLatin1String("Duplex");
 }
 
+namespace {
+
+// The driver's usual names for the ways of printing on both sides.
+struct SidesChoice
+{
+    qint16 value;
+    const char* choice;
+};
+constexpr SidesChoice kSidesChoices[] = {
+    {DMDUP_SIMPLEX, "None"},
+    {DMDUP_VERTICAL, "DuplexNoTumble"},
+    {DMDUP_HORIZONTAL, "DuplexTumble"},
+};
+
+bool Offers(const PpdOption& option, const QString& choice)
+{
+    for (const PpdChoice& offered : option.choices) {
+        if (offered.keyword == choice)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void DevModeRecord::MatchDriverToFields(const QVector<PpdOption>& driver)
+{
+    QString sides;
+    for (const SidesChoice& known : kSidesChoices) {
+        if (Has(DM_DUPLEX) && known.value == Value(DevModeShort::dmDuplex))
+            sides = QString::fromLatin1(known.choice);
+    }
+    for (const PpdOption& option : driver) {
+        QString choice;
+        if (option.keyword == QLatin1String("Duplex"))
+            choice = sides;
+        else if (FollowsPrinterSettings(option.keyword) && Has(DM_FORMNAME))
+            choice = FormName();
+        if (!choice.isEmpty() && Offers(option, choice))
+            SetOption(option.keyword, choice);
+    }
+}
+
+QString DevModeRecord::PaperKey() const
+{
+    const QString driverChoice = Option(QStringLiteral("PageSize"));
+    if (!driverChoice.isEmpty())
+        return driverChoice;
+    return Has(DM_FORMNAME) ? FormName() : QString();
+}
+
+qint16 DevModeRecord::Sides() const
+{
+    const QString driverChoice = Option(QStringLiteral("Duplex"));
+    for (const SidesChoice& known : kSidesChoices) {
+        if (driverChoice == QLatin1String(known.choice))
+            return known.value;
+    }
+    return Has(DM_DUPLEX) ? Value(DevModeShort::dmDuplex) : qint16{DMDUP_SIMPLEX};
+}
+
 QStringList DevModeRecord::DriverJobOptions() const
 {
     QStringList options;

@@ -38,6 +38,20 @@ enum DevModeValue : qint16
     DMDUP_HORIZONTAL = 3,
     DMCOLLATE_FALSE = 0,
     DMCOLLATE_TRUE = 1,
+    DMBIN_ONLYONE = 1,
+    DMBIN_LOWER = 2,
+    DMBIN_MIDDLE = 3,
+    DMBIN_MANUAL = 4,
+    DMBIN_ENVELOPE = 5,
+    DMBIN_ENVMANUAL = 6,
+    DMBIN_AUTO = 7,
+    DMBIN_TRACTOR = 8,
+    DMBIN_SMALLFMT = 9,
+    DMBIN_LARGEFMT = 10,
+    DMBIN_LARGECAPACITY = 11,
+    DMBIN_CASSETTE = 14,
+    DMBIN_FORMSOURCE = 15,
+    DMBIN_USER = 256,
 };
 
 // The 16-bit public fields the print system fills, each with its dmFields bit.
@@ -134,6 +148,14 @@ public:
     // (the public fields); the driver's options that say the same are
     // carried there rather than beside them.
     static bool FollowsPrinterSettings(const QString& keyword);
+    // Sets those options of the driver to what the public fields say
+    // (dmFormName, dmDuplex), where the driver offers that choice.
+    void MatchDriverToFields(const QVector<PpdOption>& driver);
+    // The paper and two-sided printing the record asks for: the driver's
+    // own choice when it has one (a driver knows sizes and ways of binding
+    // the public fields have no number for), else the public fields'.
+    QString PaperKey() const;
+    qint16 Sides() const;
     // The other options as keyword, choice, keyword, choice ...: what a job
     // is given besides the printer's own settings.
     QStringList DriverJobOptions() const;

@@ -163,3 +163,67 @@ TEST(DevModeRecordTest, DamagedSizesReadNoOptionsBeyondTheBytes)
 }
 
 } // namespace
+
+namespace {
+
+PpdOption Offering(const char* keyword, const QStringList& choices, const char* fallback)
+{
+    PpdOption option{QString::fromLatin1(keyword),
+                     QString(),
+                     PpdOption::PickOne,
+                     QString::fromLatin1(fallback),
+                     {}};
+    for (const QString& choice : choices)
+        option.choices.append({choice, choice});
+    return option;
+}
+
+// The paper and the sides, between the public fields and the driver's own
+// options: captured into both, and read back with the driver's first.
+TEST(DevModeRecordTest, PaperAndSidesFollowThePublicFields)
+{
+    const QVector<PpdOption> driver = {
+        Offering("PageSize", {QStringLiteral("A4"), QStringLiteral("A5")}, "A4"),
+        Offering("PageRegion", {QStringLiteral("A4"), QStringLiteral("A5")}, "A4"),
+        Offering("Duplex", {QStringLiteral("None"), QStringLiteral("DuplexNoTumble")}, "None"),
+    };
+    const struct
+    {
+        int row;
+        const char* form;         // empty: dmFormName not set
+        qint16 duplex;            // 0: dmDuplex not set
+        const char* pageSize;     // the driver's PageSize and PageRegion after matching
+        const char* driverDuplex; // the driver's Duplex after matching
+        qint16 sides;
+    } rows[] = {
+        {0, "A5", DMDUP_VERTICAL, "A5", "DuplexNoTumble", DMDUP_VERTICAL},
+        // A size or a way of binding the driver does not offer leaves its
+        // choice as it was.
+        {1, "Letter", DMDUP_HORIZONTAL, "A4", "None", DMDUP_SIMPLEX},
+        {2, "", 0, "A4", "None", DMDUP_SIMPLEX},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "row " << row.row);
+        DevModeRecord record(QStringLiteral("P"), driver);
+        if (*row.form)
+            record.SetFormName(QString::fromLatin1(row.form));
+        if (row.duplex)
+            record.SetValue(DevModeShort::dmDuplex, row.duplex);
+        record.MatchDriverToFields(driver);
+        EXPECT_EQ(record.Option(QStringLiteral("PageSize")), QString::fromLatin1(row.pageSize));
+        EXPECT_EQ(record.Option(QStringLiteral("PageRegion")), QString::fromLatin1(row.pageSize));
+        EXPECT_EQ(record.Option(QStringLiteral("Duplex")), QString::fromLatin1(row.driverDuplex));
+        EXPECT_EQ(record.PaperKey(), QString::fromLatin1(row.pageSize));
+        EXPECT_EQ(record.Sides(), row.sides);
+    }
+    // Without such driver options, the public fields answer.
+    DevModeRecord plain(QStringLiteral("P"), {});
+    EXPECT_EQ(plain.PaperKey(), QString());
+    EXPECT_EQ(plain.Sides(), DMDUP_SIMPLEX);
+    plain.SetFormName(QStringLiteral("Legal"));
+    plain.SetValue(DevModeShort::dmDuplex, DMDUP_HORIZONTAL);
+    EXPECT_EQ(plain.PaperKey(), QStringLiteral("Legal"));
+    EXPECT_EQ(plain.Sides(), DMDUP_HORIZONTAL);
+}
+
+} // namespace

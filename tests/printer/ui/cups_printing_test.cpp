@@ -1,0 +1,232 @@
+// Printing on a real CUPS scheduler of the test's own: the report's print
+// loop through the program's QPrinter, and device settings captured from a
+// queue, changed, saved, loaded and applied, then found in the job.
+#include "print_output.h"
+#include "private_cups.h"
+
+#include "client/ansi_codec.h"
+#include "operator_messages.h"
+#include "printer/ui/cups_printer_system.h"
+#include "printer/ui/qprinter_print_device.h"
+#include "printer/zelvoran_default_printer.h"
+#include "reports/tbl_report.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QString S(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+const QString kQueue = S("Czytelnia_PDF");
+
+// Ten lines a page whatever the paper: 25 lines are three pages.
+QByteArray NumberedReport(int lines)
+{
+    QStringList text = {S("[REPORT 800 ALIGN=CONST 10]"),   S("[HEADER 40]"),
+                        S("TEXT #Strona_%P 0 0 SIZE=14"),   S("[LINE 30]"),
+                        S("TEXT #Wiersz_&n 0 0"),           S("[FOOTER 40]"),
+                        S("TEXT #Koniec_raportu 0 0 LAST"), S("[END]")};
+    for (int line = 1; line <= lines; ++line)
+        text << S("&n=%1").arg(line);
+    return EncodeAnsi(text.join(u'\n'));
+}
+
+QList<int> Range(int from, int to)
+{
+    QList<int> numbers;
+    for (int n = from; n <= to; ++n)
+        numbers << n;
+    return numbers;
+}
+
+class CupsPrintingTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(m_cups.Start(), QString());
+        ASSERT_EQ(m_cups.AddPdfQueue(kQueue), QString());
+        ASSERT_EQ(m_cups.SetDefault(kQueue), QString());
+        // Nothing may reach the machine's own print system.
+        ASSERT_TRUE(m_cups.IsCurrentServer());
+        m_printers = std::make_unique<CupsPrinterSystem>();
+        m_printer = std::make_unique<ZelvoranDefaultPrinter>(*m_printers);
+    }
+
+    std::unique_ptr<tbl_report> OpenReport(int lines)
+    {
+        const QString path = m_dir.filePath(S("report.tmp"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(NumberedReport(lines)) < 0)
+            return nullptr;
+        file.close();
+        return tbl_report::Open(S("Odwiedziny"), path, m_messages, SiteValues());
+    }
+
+    // Prints the whole report on the program's printer and waits for the
+    // job; its number, 0 when it failed.
+    int Print(int lines)
+    {
+        const std::unique_ptr<tbl_report> report = OpenReport(lines);
+        if (!report)
+            return 0;
+        QPrinterPrintDevice device(m_printers->Printer());
+        EXPECT_EQ(report->print_all(device), QString());
+        EXPECT_EQ(m_cups.WaitForJob(device.JobId()), QString());
+        return device.JobId();
+    }
+
+    PrivateCups m_cups;
+    QTemporaryDir m_dir;
+    CollectedMessages m_messages;
+    std::unique_ptr<CupsPrinterSystem> m_printers;
+    std::unique_ptr<ZelvoranDefaultPrinter> m_printer;
+};
+
+TEST_F(CupsPrintingTest, ARangePrintsExactlyThosePagesWithTheFootnote)
+{
+    ASSERT_TRUE(m_printer->SelectSavedPrinter(kQueue, QString(), m_messages));
+    const std::unique_ptr<tbl_report> report = OpenReport(25);
+    ASSERT_NE(report, nullptr);
+    QPrinterPrintDevice device(m_printers->Printer());
+    // Before the job, the page is the printer's.
+    EXPECT_EQ(device.Page().PixelsPerInch(), m_printers->Printer().resolution());
+    EXPECT_EQ(device.Page().PageWidth(), m_printers->Printer().width());
+    QString error;
+    EXPECT_EQ(report->count_pages(device, error), 3);
+
+    report->set_print_range(2, 3);
+    report->set_footnote(S("Biblioteka Publiczna – czytelnia"));
+    ASSERT_EQ(report->print_all(device), QString());
+    ASSERT_GT(device.JobId(), 0);
+    ASSERT_EQ(m_cups.WaitForJob(device.JobId()), QString());
+    EXPECT_EQ(m_cups.JobAttributes(device.JobId()).value(S("job-name")), S("Odwiedziny"));
+
+    const PrintOutput output(m_cups.OutputFile(kQueue));
+    ASSERT_EQ(output.Pages(), 2);
+    const struct
+    {
+        int sheet;
+        int page;
+        QList<int> lines;
+        bool last;
+    } sheets[] = {{1, 2, Range(11, 20), false}, {2, 3, Range(21, 25), true}};
+    for (const auto& sheet : sheets) {
+        SCOPED_TRACE(testing::Message() << "sheet " << sheet.sheet);
+        const QString text = output.PageText(sheet.sheet);
+        EXPECT_EQ(output.NumbersAfter(S("Strona"), sheet.sheet), QList<int>{sheet.page});
+        EXPECT_EQ(output.NumbersAfter(S("Wiersz"), sheet.sheet), sheet.lines);
+        EXPECT_EQ(text.contains(S("Koniec raportu")), sheet.last);
+        EXPECT_TRUE(text.contains(S("Biblioteka Publiczna – czytelnia"))) << text.toStdString();
+    }
+}
+
+// The settings of the queue are captured, a driver option and the paper
+// changed in the settings file as another run would have chosen them, the
+// file loaded by the next run of the program, and the next job carries
+// them: in the job's attributes, in the header the driver writes, and in
+// the size of the printed page.
+TEST_F(CupsPrintingTest, SavedSettingsReachTheNextJob)
+{
+    ASSERT_TRUE(m_printer->SelectSavedPrinter(kQueue, QString(), m_messages));
+    ASSERT_EQ(m_printer->Remember(kQueue), QString());
+    DevModeRecord record = m_printer->Find(kQueue)->Record();
+    EXPECT_EQ(record.DeviceName(), kQueue);
+    EXPECT_EQ(record.dmDriverExtra(), 13 * DevModeRecord::kSlotBytes);
+    EXPECT_EQ(record.Option(S("joboffset")), S("on"));
+    EXPECT_EQ(record.Option(S("PageSize")), record.FormName());
+
+    ASSERT_TRUE(record.SetOption(S("joboffset"), S("off")));
+    ASSERT_TRUE(record.SetOption(S("ColorModel"), S("grayscale")));
+    ASSERT_TRUE(record.SetOption(S("PageSize"), S("A5")));
+    const QString settings = m_dir.filePath(S("drukarka.dat"));
+    {
+        QFile file(settings);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(record.Bytes()), record.Size());
+    }
+
+    CupsPrinterSystem nextRun;
+    ZelvoranDefaultPrinter printer(nextRun);
+    ASSERT_TRUE(printer.SelectSavedPrinter(kQueue, settings, m_messages));
+    EXPECT_TRUE(m_messages.lines().isEmpty()) << m_messages.lines().join(u'\n').toStdString();
+    // What the printer holds now reads back as the file said.
+    DevModeRecord applied;
+    ASSERT_EQ(nextRun.CaptureSettings(applied), QString());
+    EXPECT_EQ(applied.Option(S("joboffset")), S("off"));
+    EXPECT_EQ(applied.FormName(), S("A5"));
+    EXPECT_EQ(applied.Value(DevModeShort::dmPaperSize), 11); // A5
+
+    const std::unique_ptr<tbl_report> report = OpenReport(3);
+    ASSERT_NE(report, nullptr);
+    QPrinterPrintDevice device(nextRun.Printer());
+    ASSERT_EQ(report->print_all(device), QString());
+    ASSERT_EQ(m_cups.WaitForJob(device.JobId()), QString());
+
+    const QHash<QString, QString> job = m_cups.JobAttributes(device.JobId());
+    EXPECT_EQ(job.value(S("joboffset")), S("off"));
+    EXPECT_EQ(job.value(S("ColorModel")), S("grayscale"));
+    const PrintOutput output(m_cups.OutputFile(kQueue));
+    EXPECT_TRUE(output.Header().contains("@PJL SET JOBOFFSET=OFF")) << output.Header().data();
+    EXPECT_TRUE(output.Header().contains("@PJL SET RENDERMODE=GRAYSCALE"));
+    EXPECT_TRUE(output.PageSize().endsWith(S("(A5)"))) << output.PageSize().toStdString();
+}
+
+TEST_F(CupsPrintingTest, SettingsOfAReplacedDriverAreRefused)
+{
+    ASSERT_TRUE(m_printer->SelectSavedPrinter(kQueue, QString(), m_messages));
+    ASSERT_EQ(m_printer->Remember(kQueue), QString());
+    const QString settings = m_dir.filePath(S("drukarka.dat"));
+    ASSERT_EQ(m_printer->SaveToFile(kQueue, settings), QString());
+    EXPECT_EQ(QFile(settings).size(), 220 + 13 * DevModeRecord::kSlotBytes);
+
+    ASSERT_EQ(m_cups.ChangeDriver(kQueue, S("/usr/share/ppd/cupsfilters/pxlmono.ppd")), QString());
+    CupsPrinterSystem nextRun;
+    ZelvoranDefaultPrinter printer(nextRun);
+    EXPECT_FALSE(printer.SelectSavedPrinter(kQueue, settings, m_messages));
+    EXPECT_EQ(m_messages.lines(),
+              QStringList(S("Wielkość zapisanego i aktualnego bufora jest różna. Prawdopodobnie "
+                            "podmieniono sterownik drukarki.")));
+}
+
+// A job cut short never reaches the queue; the next one does.
+TEST_F(CupsPrintingTest, AnAbandonedJobPrintsNothing)
+{
+    ASSERT_TRUE(m_printer->SelectSavedPrinter(kQueue, QString(), m_messages));
+    {
+        QPrinterPrintDevice device(m_printers->Printer());
+        ASSERT_TRUE(device.Begin(S("Porzucony")));
+        device.Page().TextOut({100, 100}, S("nie drukować"));
+        ASSERT_TRUE(device.NewPage());
+        device.Abort();
+        EXPECT_EQ(device.JobId(), 0);
+    }
+    EXPECT_FALSE(QFile::exists(m_cups.OutputFile(kQueue)));
+    const int job = Print(3);
+    QList<int> jobs;
+    ASSERT_EQ(m_cups.WaitForJobs(kQueue, 1, &jobs), QString());
+    EXPECT_EQ(jobs, QList<int>{job});
+}
+
+TEST_F(CupsPrintingTest, ASecondQueueIsSelectedByName)
+{
+    const QString second = S("Drugie_pietro");
+    ASSERT_EQ(m_cups.AddPdfQueue(second), QString());
+    ASSERT_TRUE(m_printer->SelectSavedPrinter(second, QString(), m_messages));
+    EXPECT_EQ(m_printers->Printer().printerName(), second);
+    EXPECT_EQ(m_printers->CurrentIdentity().port, S("file://") + m_cups.OutputFile(second));
+    const int job = Print(3);
+    ASSERT_GT(job, 0);
+    EXPECT_EQ(PrintOutput(m_cups.OutputFile(second)).Pages(), 1);
+    EXPECT_FALSE(QFile::exists(m_cups.OutputFile(kQueue)));
+}
+
+} // namespace
