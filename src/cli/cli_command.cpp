@@ -69,6 +69,9 @@ const char kUsage[] =
     "                                         the printed pages on A4 as a PDF\n"
     "  report export FILE (--csv | --tab | --srp | --pdf | --xlsx) OUT\n"
     "                                         the report as the save dialog writes it\n"
+    "  report print FILE [--printer NAME] [--range FROM,TO] [--footnote TEXT]\n"
+    "                                         prints on the system's printer NAME (the\n"
+    "                                         default one without it) and names the job\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
     "key codepage) the brace, json, codec, barcode, report and autologin commands\n"
@@ -118,8 +121,11 @@ bool CliNeedsGui(const QStringList& arguments)
     QString configFile;
     bool trace = false;
     TakeGlobalOptions(words, configFile, trace);
-    if (words.size() < 2 || words[0] != QStringLiteral("report") ||
-        (words[1] != QStringLiteral("render") && words[1] != QStringLiteral("export")))
+    if (words.size() < 2 || words[0] != QStringLiteral("report"))
+        return false;
+    if (words[1] == QStringLiteral("print"))
+        return true;
+    if (words[1] != QStringLiteral("render") && words[1] != QStringLiteral("export"))
         return false;
     return words.contains(QStringLiteral("--png")) || words.contains(QStringLiteral("--bmp")) ||
            words.contains(QStringLiteral("--pdf"));

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 #include <algorithm>
 #include <iterator>
 #include <optional>
@@ -20,7 +22,8 @@ const char kReportUsage[] =
     "Usage: czytelnia-cli report pages FILE [--preview | --dpi D --page-size WxH]\n"
     "       czytelnia-cli report render FILE --page S,P (--png OUT | --bmp OUT | --ops)\n"
     "       czytelnia-cli report render FILE --pdf OUT [--range FROM,TO] [--footnote TEXT]\n"
-    "       czytelnia-cli report export FILE (--csv | --tab | --srp | --pdf | --xlsx) OUT";
+    "       czytelnia-cli report export FILE (--csv | --tab | --srp | --pdf | --xlsx) OUT\n"
+    "       czytelnia-cli report print FILE [--printer NAME] [--range FROM,TO] [--footnote TEXT]";
 
 // Printers stay well inside these; the limits only keep a slip of the
 // fingers from asking for absurd pages.
@@ -175,6 +178,20 @@ bool ParseNumberPair(const QString& text, QChar separator, int low, int high, in
     return firstOk && secondOk && first >= low && first <= high && second >= low && second <= high;
 }
 
+QString TakePrintRange(const ReportCommandLine& line, tbl_report& report)
+{
+    int from = 0;
+    int to = 0;
+    if (line.Has(QStringLiteral("--range")) &&
+        (!ParseNumberPair(line.values.value(QStringLiteral("--range")), u',', 1,
+                          std::numeric_limits<int>::max(), from, to) ||
+         from > to))
+        return QStringLiteral("--range must be FROM,TO with 1 <= FROM <= TO");
+    report.set_print_range(from, to);
+    report.set_footnote(line.values.value(QStringLiteral("--footnote")));
+    return QString();
+}
+
 ReportSite ReadReportSite(const QString& configFile)
 {
     ReportSite site;
@@ -208,5 +225,7 @@ int RunReportCommand(const QStringList& arguments, const QString& configFile, Cl
         return RunReportRender(words, site, io);
     if (verb == QStringLiteral("export"))
         return Export(words, site, io);
+    if (verb == QStringLiteral("print"))
+        return RunReportPrint(words, site, io);
     return io.Fail(QString::fromLatin1(kReportUsage));
 }

@@ -67,4 +67,10 @@ std::unique_ptr<tbl_report> OpenReport(const QString& file, const ReportSite& si
 // Fails with `error` followed by the usage of the report commands.
 int ReportUsage(CliIo& io, const QString& error);
 
+// The pages to print (--range FROM,TO; every page without it) and the
+// footnote (--footnote) of a print job, put on the report; an error text
+// when the range is not one.
+QString TakePrintRange(const ReportCommandLine& line, tbl_report& report);
+
 int RunReportRender(const QStringList& words, const ReportSite& site, CliIo& io);
+int RunReportPrint(const QStringList& words, const ReportSite& site, CliIo& io);

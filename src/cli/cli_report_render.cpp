@@ -98,21 +98,15 @@ int ListOperations(tbl_report& report, const PageChoice& choice, CliMessages& me
 
 int PrintToPdf(const ReportCommandLine& line, tbl_report& report, CliIo& io)
 {
-    int from = 0;
-    int to = 0;
-    if (line.Has(QStringLiteral("--range")) &&
-        (!ParseNumberPair(line.values.value(QStringLiteral("--range")), u',', 1,
-                          std::numeric_limits<int>::max(), from, to) ||
-         from > to))
-        return io.Fail(QStringLiteral("--range must be FROM,TO with 1 <= FROM <= TO"));
+    const QString error = TakePrintRange(line, report);
+    if (!error.isEmpty())
+        return io.Fail(error);
     CliGuiScope gui;
     if (!gui.Ready())
         return CliGuiScope::Unavailable(io);
-    report.set_print_range(from, to);
-    report.set_footnote(line.values.value(QStringLiteral("--footnote")));
     PdfPrintDevice device(line.values.value(QStringLiteral("--pdf")), report.orientation());
-    const QString error = report.print_all(device);
-    return error.isEmpty() ? kCliSuccess : io.Fail(error);
+    const QString printed = report.print_all(device);
+    return printed.isEmpty() ? kCliSuccess : io.Fail(printed);
 }
 
 // Exactly one output: a picture or the list of a page, or the PDF of the

@@ -220,13 +220,18 @@ QString CupsPrinterSystem::ResetSettings()
     const QString name = m_printer.printerName();
     if (name.isEmpty())
         return NoPrinterSelected();
+    // A new QPrinter keeps the paper it was made with when it moves to a
+    // printer; the driver's own default paper comes from the printer.
     QPrinter fresh(QPrinter::HighResolution);
     fresh.setPrinterName(name);
+    const QPrinterInfo driver = QPrinterInfo::printerInfo(name);
     m_printer.setPageLayout(fresh.pageLayout());
+    if (driver.defaultPageSize().isValid())
+        m_printer.setPageSize(driver.defaultPageSize());
+    m_printer.setDuplex(driver.defaultDuplexMode());
+    m_printer.setColorMode(driver.defaultColorMode());
     m_printer.setCopyCount(fresh.copyCount());
     m_printer.setCollateCopies(fresh.collateCopies());
-    m_printer.setDuplex(fresh.duplex());
-    m_printer.setColorMode(fresh.colorMode());
     m_printer.setPaperSource(fresh.paperSource());
     m_printer.setResolution(fresh.resolution());
     SetCupsJobOptions(m_printer, QStringList());

@@ -26,6 +26,14 @@ QPrinterPrintDevice::~QPrinterPrintDevice()
     Abort();
 }
 
+void QPrinterPrintDevice::SetOrientation(ReportOrientation orientation)
+{
+    if (orientation != ReportOrientation::Unset)
+        m_printer.setPageOrientation(orientation == ReportOrientation::Landscape
+                                         ? QPageLayout::Landscape
+                                         : QPageLayout::Portrait);
+}
+
 bool QPrinterPrintDevice::Begin(const QString& title)
 {
     Abort();

@@ -2,6 +2,7 @@
 
 #include "reports/print_device.h"
 #include "reports/recording_surface.h"
+#include "reports/report_settings.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -35,6 +36,10 @@ public:
     bool End() override;
     void Abort() override;
     QString ErrorText() const override { return m_error; }
+
+    // Turns the printer's page as the report asks; a report that does not
+    // say leaves the printer's own orientation.
+    void SetOrientation(ReportOrientation orientation);
 
     // The print system's number of the last job sent, 0 before one was.
     int JobId() const { return m_jobId; }
