@@ -293,13 +293,4 @@ TEST_F(DefaultPrinterTest, RememberChosenPrinter)
     }
 }
 
-TEST_F(DefaultPrinterTest, SaveNeedsARecord)
-{
-    ZelvoranDefaultPrinter printer(m_system);
-    EXPECT_EQ(printer.SaveToFile(S("Laserowa"), File()),
-              S("Brak zapamiętanych ustawień drukarki Laserowa"));
-    EXPECT_TRUE(printer.SaveToFile(S("Laserowa"), m_dir.filePath(S("brak/x.dat")))
-                    .startsWith(S("Nie można utworzyć pliku")));
-}
-
 } // namespace

@@ -115,6 +115,7 @@ TEST_F(CupsPrintingTest, SettingsChosenInOneRunReachTheNextRunsJob)
     QString name = kQueue;
     const QString settings = m_dir.filePath(S("drukarka.dat"));
     ASSERT_EQ(m_printer->RememberChosenPrinter(name, settings), QString());
+    EXPECT_EQ(m_printer->Find(kQueue)->Identity().port, S("file://") + m_cups.OutputFile(kQueue));
     const DevModeRecord& record = m_printer->Find(kQueue)->Record();
     EXPECT_EQ(record.DeviceName(), kQueue);
     EXPECT_EQ(record.dmDriverExtra(), 13 * DevModeRecord::kSlotBytes);
@@ -177,19 +178,6 @@ TEST_F(CupsPrintingTest, AnAbandonedJobPrintsNothing)
     QList<int> jobs;
     ASSERT_EQ(m_cups.WaitForJobs(kQueue, 1, &jobs), QString());
     EXPECT_EQ(jobs, QList<int>{job});
-}
-
-TEST_F(CupsPrintingTest, ASecondQueueIsSelectedByName)
-{
-    const QString second = S("Drugie_pietro");
-    ASSERT_EQ(m_cups.AddPdfQueue(second), QString());
-    ASSERT_TRUE(m_printer->SelectSavedPrinter(second, QString(), m_messages));
-    EXPECT_EQ(m_printers->Printer().printerName(), second);
-    EXPECT_EQ(m_printers->CurrentIdentity().port, S("file://") + m_cups.OutputFile(second));
-    const int job = Print(3);
-    ASSERT_GT(job, 0);
-    EXPECT_EQ(PrintOutput(m_cups.OutputFile(second)).Pages(), 1);
-    EXPECT_FALSE(QFile::exists(m_cups.OutputFile(kQueue)));
 }
 
 } // namespace
