@@ -6,6 +6,7 @@
 #include "client/scramble.h"
 #include "config/config_integer.h"
 #include "config/ini_file.h"
+#include "config/user_config_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -166,15 +167,7 @@ bool ParsePortNumber(const QString& text, qint32& port)
 
 QString AutoLoginFilePath()
 {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // A relative setting means nothing for a per-user file and is ignored.
-    if (base.isEmpty() || QDir::isRelativePath(base)) {
-        QString home = qEnvironmentVariable("HOME");
-        if (home.isEmpty())
-            home = QDir::homePath();
-        base = home + QStringLiteral("/.config");
-    }
-    return QDir::cleanPath(base + QStringLiteral("/Zelvoran/autologin.ini"));
+    return UserConfigFile(QStringLiteral("autologin.ini"));
 }
 
 AutoLoginRead ReadAutoLogin(const QString& path, AutoLogin& values, QString& error)

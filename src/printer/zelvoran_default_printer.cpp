@@ -4,7 +4,9 @@
 #include "printer/printer_index_by_name.h"
 #include "printer/printer_system.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 
 ZelvoranDefaultPrinter::ZelvoranDefaultPrinter(PrinterSystem& printers) : m_printers(printers) {}
@@ -56,6 +58,9 @@ QString ZelvoranDefaultPrinter::Save(const QString& name, QIODevice& stream) con
 
 QString ZelvoranDefaultPrinter::SaveToFile(const QString& name, const QString& fileName) const
 {
+    // The per-user folder is not there until the program first keeps
+    // something in it.
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
     QFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QStringLiteral("Nie można utworzyć pliku %1 (%2)").arg(fileName, file.errorString());

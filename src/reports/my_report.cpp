@@ -46,6 +46,11 @@ int my_report::data_line_count() const
     return m_state->model.LineCount();
 }
 
+const ReportPageModel& my_report::page_model() const
+{
+    return m_state->model;
+}
+
 int my_report::lines_per_page() const
 {
     const int lines = m_state->onPrinter
@@ -85,7 +90,7 @@ void FillWhite(Surface& surface)
 
 } // namespace
 
-QString my_report::render_page(int section, int page)
+QString my_report::render_page(int section, int page, const PageProgress& progress)
 {
     State& state = *m_state;
     if (!state.preview)
@@ -102,8 +107,11 @@ QString my_report::render_page(int section, int page)
     const int last = std::max(first, std::min(last_line_of_page(section, page), count));
     state.lineCounter = first - 1;
     print_header(section, page);
-    for (int line = first; line <= last && state.drawError.isEmpty(); ++line)
+    for (int line = first; line <= last && state.drawError.isEmpty(); ++line) {
         print_line(line);
+        if (progress)
+            progress(line - first + 1, last - first + 1);
+    }
     print_footer(section, page, is_break(last) || last == count);
     return state.drawError;
 }

@@ -5,9 +5,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
+class ReportPageModel;
 class my_save;
 class OperatorMessages;
 class PrintDevice;
@@ -42,6 +44,8 @@ public:
     virtual bool is_break(int line) const;
 
     int data_line_count() const;
+    // Sections and pages over the data lines.
+    const ReportPageModel& page_model() const;
     int lines_per_page() const;
     int first_line_of_page(int section, int page) const;
     int last_line_of_page(int section, int page) const;
@@ -51,7 +55,10 @@ public:
     // Draws preview page (section, page) on the preview surface; the error
     // text of a number that did not convert or bar-code data the component
     // refused (the page stays as far as it was drawn), empty when complete.
-    QString render_page(int section, int page);
+    // `progress`, when given, hears after each data line how many of the
+    // page's lines are drawn and how many it has.
+    using PageProgress = std::function<void(int done, int total)>;
+    QString render_page(int section, int page, const PageProgress& progress = {});
 
     // Pages the printer's page size gives (for the print dialog), and the
     // print loop over the print range with the footnote on every sheet.

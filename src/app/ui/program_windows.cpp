@@ -11,11 +11,12 @@ ProgramWindows::ProgramWindows(const QString& configFile, const QString& program
     : m_czytelnia(std::make_unique<TOknoCzytelni>(configFile, programFolder)),
       m_parametry(std::make_unique<TOknoParametrow>()),
       m_licznik(std::make_unique<TOknoLicznika>()),
-      m_zmianaHasla(std::make_unique<TOknoZmianyHasla>()), m_podglad(std::make_unique<TForm2>()),
+      m_zmianaHasla(std::make_unique<TOknoZmianyHasla>()),
+      m_podglad(std::make_unique<TForm2>(m_czytelnia->PreviewSettings())),
       m_logowanie(std::make_unique<TOknoLogowania>(configFile, *m_zmianaHasla))
 {
     m_logowanie->SetClientMode(QLatin1Char('C'));
-    m_czytelnia->Attach(*m_licznik, *m_zmianaHasla, *m_logowanie);
+    m_czytelnia->Attach(*m_licznik, *m_zmianaHasla, *m_logowanie, *m_podglad);
 }
 
 ProgramWindows::~ProgramWindows()

@@ -28,6 +28,7 @@ public:
     TOknoLicznika& Licznik() const { return *m_licznik; }
     TOknoZmianyHasla& ZmianaHasla() const { return *m_zmianaHasla; }
     TOknoLogowania& Logowanie() const { return *m_logowanie; }
+    TForm2& Podglad() const { return *m_podglad; }
 
 private:
     std::unique_ptr<TOknoCzytelni> m_czytelnia;

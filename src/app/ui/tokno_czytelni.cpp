@@ -19,6 +19,7 @@
 #include "config/config_path.h"
 #include "config/ini_file.h"
 #include "config/ini_macro.h"
+#include "reports/ui/zestawienie.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -67,6 +68,7 @@ TOknoCzytelni::TOknoCzytelni(const QString& configFile, const QString& programFo
     }
     screens.window = sizeHint();
     m_settings = ReadReadingRoomSettings(file, macros, screens, programFolder);
+    m_previewSettings = ReadPreviewWindowSettings(file);
     if (const QString error = PrepareWorkingFolder(m_settings.workingFolder); !error.isEmpty())
         ShowPlainMessage(error);
     m_onTop->setChecked(m_settings.onTop);
@@ -87,10 +89,11 @@ TOknoCzytelni::~TOknoCzytelni()
 }
 
 void TOknoCzytelni::Attach(TOknoLicznika& counter, TOknoZmianyHasla& passwordWindow,
-                           TOknoLogowania& login)
+                           TOknoLogowania& login, TForm2& preview)
 {
     m_counter = &counter;
     m_login = &login;
+    m_preview = &preview;
     m_dialogs = std::make_unique<WindowDialogs>(passwordWindow);
 }
 
@@ -102,6 +105,10 @@ void TOknoCzytelni::CreateMenu()
                                           &TOknoCzytelni::ChangePasswordClicked);
     m_reportMenu = menuBar()->addMenu(QStringLiteral("Zestawienie"));
     m_reportMenu->setObjectName(QStringLiteral("Zestawienie"));
+    m_openSaved = new QAction(QStringLiteral("Otwórz zapisane zestawienie…"), this);
+    m_openSaved->setObjectName(QStringLiteral("OtworzZapisane"));
+    connect(m_openSaved, &QAction::triggered, this, &TOknoCzytelni::OpenSavedReport);
+    m_reportMenu->addAction(m_openSaved);
     QMenu* options = menuBar()->addMenu(QStringLiteral("Opcje"));
     m_onTop =
         options->addAction(QStringLiteral("Zawsze na wierzchu"), this, &TOknoCzytelni::ToggleOnTop);
@@ -290,6 +297,9 @@ void TOknoCzytelni::RebuildReportMenu()
             group->deleteLater();
     }
     m_reportMenu->clear();
+    // A saved report needs no server: it opens before and after a login.
+    m_reportMenu->addAction(m_openSaved);
+    m_reportMenu->addSeparator();
     const Twypozyczalnia* session = CurrentSession();
     if (session == nullptr)
         return;
@@ -319,6 +329,12 @@ void TOknoCzytelni::RunReport(const nura_report&)
     // The parameter window and the preview come with a later version; until
     // then the librarian is told so instead of nothing happening.
     ShowInfo(QStringLiteral("Wykonywanie zestawień nie jest dostępne w tej wersji programu."));
+}
+
+void TOknoCzytelni::OpenSavedReport()
+{
+    if (m_preview != nullptr)
+        m_preview->OpenSavedReport(ServerParameter(QStringLiteral("stopka")));
 }
 
 void TOknoCzytelni::ButtonClick(myButton& button, qint32 count)
@@ -493,10 +509,18 @@ void TOknoCzytelni::closeEvent(QCloseEvent* event)
     m_settings.top = pos().y();
     m_settings.left = pos().x();
     m_settings.onTop = m_onTop->isChecked();
+    // The program ends with its main window: the preview goes too.
+    if (m_preview != nullptr) {
+        m_previewSettings = m_preview->Settings();
+        m_preview->close();
+        m_preview->hide();
+    }
     IniFile file(m_configFile);
     // Closing is never refused; a librarian whose settings could not be kept
     // is told so.
-    if (const QString error = WriteReadingRoomSettings(file, m_settings); !error.isEmpty())
+    const QString error = FirstWriteError({WriteReadingRoomSettings(file, m_settings),
+                                           WritePreviewWindowSettings(file, m_previewSettings)});
+    if (!error.isEmpty())
         ShowPlainMessage(error);
     EndCurrentSession();
     TTimer::Shutdown();

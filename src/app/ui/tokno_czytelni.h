@@ -4,6 +4,7 @@
 #include "app/layout_placement.h"
 #include "app/reading_room_settings.h"
 #include "app/ui/window_dialogs.h"
+#include "reports/preview_window_settings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,6 +17,7 @@ class QAction;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
+class TForm2;
 class TOknoLicznika;
 class TOknoLogowania;
 class TOknoZmianyHasla;
@@ -37,7 +39,8 @@ public:
     ~TOknoCzytelni() override;
 
     // The other windows it uses, created after it.
-    void Attach(TOknoLicznika& counter, TOknoZmianyHasla& passwordWindow, TOknoLogowania& login);
+    void Attach(TOknoLicznika& counter, TOknoZmianyHasla& passwordWindow, TOknoLogowania& login,
+                TForm2& preview);
 
     // Sets the caption, builds the buttons from the server's structure text
     // and rebuilds the report menu.
@@ -47,11 +50,15 @@ public:
 
     // What tests and the start-up look at.
     const ReadingRoomSettings& Settings() const { return m_settings; }
+    // The preview window's settings as read at creation.
+    const PreviewWindowSettings& PreviewSettings() const { return m_previewSettings; }
     std::vector<myButton*> Buttons() const;
     QWidget* Panel() const { return m_panel; }
     QGroupBox* KodBox() const { return m_kodBox; }
     QLineEdit* BarcodeField() const { return m_edit; }
     QMenu* ReportMenu() const { return m_reportMenu; }
+    // "Otwórz zapisane zestawienie…", at the top of the report menu.
+    QAction* OpenSavedAction() const { return m_openSaved; }
     QAction* LogoutAction() const { return m_logout; }
     QAction* ChangePasswordAction() const { return m_changePassword; }
     QAction* OnTopAction() const { return m_onTop; }
@@ -86,6 +93,7 @@ private:
     void ButtonClick(myButton& button, qint32 count);
     void ButtonRightPressed(myButton* button);
     void RunReport(const nura_report& report);
+    void OpenSavedReport();
     void HandleKey(const KeyPress& key);
     void ShowBarcodeState();
     void FinishBarcode(const QString& code);
@@ -102,6 +110,7 @@ private:
 
     QString m_configFile;
     ReadingRoomSettings m_settings;
+    PreviewWindowSettings m_previewSettings;
     bool m_firstPaint = true;
     bool m_layoutBuilt = false;
     bool m_layoutPainted = false;
@@ -111,12 +120,14 @@ private:
 
     TOknoLicznika* m_counter = nullptr;
     TOknoLogowania* m_login = nullptr;
+    TForm2* m_preview = nullptr;
     std::unique_ptr<WindowDialogs> m_dialogs;
 
     QWidget* m_panel = nullptr;
     QGroupBox* m_kodBox = nullptr;
     QLineEdit* m_edit = nullptr;
     QMenu* m_reportMenu = nullptr;
+    QAction* m_openSaved = nullptr;
     QAction* m_logout = nullptr;
     QAction* m_changePassword = nullptr;
     QAction* m_onTop = nullptr;

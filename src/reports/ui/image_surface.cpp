@@ -6,10 +6,16 @@ namespace {
 
 constexpr double kMetresPerInch = 0.0254;
 
+int ZoomedSide(int side, double zoom)
+{
+    // A hair below the whole pixel is that pixel: 800 at 110 % is 880, not the
+    // 881 that the floating-point product would round up to.
+    return std::max(static_cast<int>(std::ceil(std::max(side, 1) * zoom - 1e-6)), 1);
+}
+
 std::unique_ptr<QImage> WhitePage(int width, int height, int pixelsPerInch)
 {
-    auto image =
-        std::make_unique<QImage>(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    auto image = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
     image->fill(Qt::white);
     const int dotsPerMetre =
         static_cast<int>(std::lround(std::max(pixelsPerInch, 1) / kMetresPerInch));
@@ -20,13 +26,20 @@ std::unique_ptr<QImage> WhitePage(int width, int height, int pixelsPerInch)
 
 } // namespace
 
-ImageSurface::ImageSurface(int width, int height, int pixelsPerInch)
-    : ImageSurface(WhitePage(width, height, pixelsPerInch))
+// The resolution stays the page's own at any zoom: the report measures its
+// text at 100 %, so a page breaks its lines the same way however it is shown.
+ImageSurface::ImageSurface(int width, int height, int pixelsPerInch, double zoom)
+    : ImageSurface(WhitePage(ZoomedSide(width, zoom), ZoomedSide(height, zoom), pixelsPerInch),
+                   width, height, zoom)
 {}
 
-ImageSurface::ImageSurface(std::unique_ptr<QImage> image)
-    : QtSurface(*image), m_image(std::move(image))
-{}
+ImageSurface::ImageSurface(std::unique_ptr<QImage> image, int width, int height, double zoom)
+    : QtSurface(*image), m_image(std::move(image)), m_width(std::max(width, 1)),
+      m_height(std::max(height, 1))
+{
+    if (zoom != 1.0)
+        ScaleDrawing(zoom);
+}
 
 // Painting must stop before the picture goes away.
 ImageSurface::~ImageSurface()

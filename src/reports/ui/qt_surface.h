@@ -50,6 +50,10 @@ public:
     int PageWidth() const override;
     int PageHeight() const override;
 
+protected:
+    // Everything drawn from now on is `factor` times larger on the device.
+    void ScaleDrawing(double factor) { m_painter.scale(factor, factor); }
+
 private:
     QFont ToQFont() const;
     void ApplyPen();
