@@ -11,9 +11,11 @@
 #include "client/https_settings.h"
 #include "e2e_client.h"
 #include "modal_answers.h"
+#include "reports/ui/zestawienie.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -210,6 +212,8 @@ TEST_P(ReadingRoomWindowTest, AutomaticLoginShowsTheDemoReadingRoomWithItsReport
     // Reports with a form, grouped as the catalog says.
     QStringList menu;
     for (const QAction* action : window.ReportMenu()->actions()) {
+        if (action->isSeparator())
+            continue;
         QStringList items;
         if (action->menu() != nullptr) {
             for (const QAction* item : action->menu()->actions())
@@ -218,6 +222,7 @@ TEST_P(ReadingRoomWindowTest, AutomaticLoginShowsTheDemoReadingRoomWithItsReport
         menu << action->text() + (items.isEmpty() ? QString() : S(": ") + items.join(S(", ")));
     }
     EXPECT_EQ(menu.join(S(" | ")).toStdString(),
+              "Otwórz zapisane zestawienie… | "
               "Statystyka: Odwiedziny w dniu, Odwiedziny w miesiącu | "
               "Czytelnicy: Karty czytelników, Czytelnicy według filtru");
 }
@@ -380,15 +385,41 @@ TEST_P(ReadingRoomWindowTest, TheButtonSizeRebuildsTheLayoutAndClosingKeepsTheSe
     EXPECT_FALSE(again.OnTopAction()->isChecked());
 }
 
-TEST_P(ReadingRoomWindowTest, AReportFromTheMenuIsNotYetAvailable)
+// A catalog report is not run yet; a saved one opens in the preview with the
+// server's footnote, and the preview's place is kept at close.
+TEST_P(ReadingRoomWindowTest, ReportsFromTheMenu)
 {
     TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
     QStringList seen;
     Answer(1, &seen);
-    window.ReportMenu()->actions().first()->menu()->actions().first()->trigger();
+    window.ReportMenu()->actions().at(2)->menu()->actions().first()->trigger();
     EXPECT_EQ(seen, QStringList{S("Komunikat: Wykonywanie zestawień nie jest dostępne w tej "
                                   "wersji programu.")});
+
+    const QString saved = S(ZELVORAN_TEST_DATA "/reports/odwiedziny.txt");
+    PrepareModalAnswer([saved](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (files == nullptr)
+            return static_cast<int>(QDialog::Rejected);
+        files->selectFile(saved);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    window.OpenSavedAction()->trigger();
+    TForm2& preview = m_windows->Podglad();
+    ASSERT_NE(preview.Report(), nullptr);
+    EXPECT_EQ(preview.windowTitle(), S("odwiedziny.txt"));
+    EXPECT_EQ(preview.Report()->footnote(), S("Biblioteka Miejska, ul. Źródlana 5"));
+
+    preview.setGeometry(30, 40, 700, 500);
+    window.close();
+    EXPECT_TRUE(preview.isHidden()) << "the preview ends with the program";
+    QFile file(ConfigFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    for (const char* line :
+         {"[ZESTAWIENIA]", "x=30", "y=40", "width=700", "height=500", "maximized=0", "drukarka="})
+        EXPECT_TRUE(text.contains(S(line))) << line << "\n" << text.toStdString();
 }
 
 TEST_P(ReadingRoomWindowTest, ThePasswordIsChangedFromTheMenuAndHoldsAtTheNextLogin)
