@@ -9,6 +9,7 @@ packages=(
   cmake make g++ pkg-config
   # Qt (QtCore for the core library and the command-line tool)
   qt6-base-dev
+  qt6-translations-l10n  # the toolkit's dialogs in Polish
   # HTTPS: the client (libcurl with OpenSSL, zlib), the simulator (cpp-httplib, OpenSSL)
   libcurl4-openssl-dev zlib1g-dev libssl-dev libcpp-httplib-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-wine  # report text (Tahoma, Courier New metrics)

@@ -6,6 +6,8 @@
 #include "config/config_file_name.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -32,6 +34,12 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
+    // The toolkit's own dialogs (files, printing) speak the program's
+    // language, Polish, whatever the desktop's locale.
+    QTranslator toolkit;
+    if (toolkit.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkit);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     const QString configFile =
