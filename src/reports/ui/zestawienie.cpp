@@ -29,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QProgressBar>
 #include <QPushButton>
@@ -666,6 +667,13 @@ void TForm2::Button1Click()
     qprinter.setFromTo(1, std::max(pages, 1));
     if (RunModal(dialog) != QDialog::Accepted)
         return;
+    // The print loop prints one run of pages; "1,3" typed as the pages
+    // would otherwise print page 2 as well.
+    if (qprinter.printRange() == QPrinter::PageRange &&
+        qprinter.pageRanges().toRangeList().size() > 1) {
+        ShowError(QStringLiteral("Błąd druku: można wydrukować tylko jeden ciągły zakres stron"));
+        return;
+    }
     if (qprinter.printRange() == QPrinter::PageRange)
         m_report->set_print_range(qprinter.fromPage(), qprinter.toPage());
     else

@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -107,8 +108,23 @@ TEST_F(PreviewPrintTest, EscapeDuringTheJobAbandonsIt)
     });
     window.Button1Click();
     EXPECT_FALSE(window.Printing());
+    // Pages "1,3" are two runs, which the print loop cannot print in one job.
+    PrepareModalAnswer([](QDialog& dialog) {
+        QPrinter* printer = static_cast<QPrintDialog&>(dialog).printer();
+        printer->setPrintRange(QPrinter::PageRange);
+        QPageRanges pages;
+        pages.addPage(1);
+        pages.addPage(3);
+        printer->setPageRanges(pages);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    QStringList seen;
+    Answer(1, &seen);
+    window.Button1Click();
+    EXPECT_EQ(seen, QStringList{S("Błąd!: Błąd druku: można wydrukować tylko jeden ciągły zakres "
+                                  "stron")});
     // The window prints again afterwards, and that job is the queue's only
-    // one: the abandoned one never reached it.
+    // one: neither the abandoned one nor the refused one reached it.
     AnswerPrint(3, 3);
     window.Button1Click();
     QList<int> jobs;
