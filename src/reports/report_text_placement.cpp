@@ -4,6 +4,7 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -149,19 +150,47 @@ void ReportTextPlacement::draw_text_wrapped(Surface& surface, int x, int y, cons
 
 QString ReportTextPlacement::fit_text(const Surface& surface, const QString& text, int limit)
 {
-    if (surface.TextWidth(text) <= limit)
+    const int whole = surface.TextWidth(text);
+    if (whole <= limit)
         return text;
     // The longest beginning that fits with "..." after it; characters are
-    // given up from the end, the last one first.
-    qsizetype low = 0;
-    qsizetype high = text.size();
-    // Lengths below `low` fit, from `high` up they do not.
-    while (low < high) {
-        const qsizetype middle = low + (high - low) / 2;
-        if (surface.TextWidth(text.first(middle) + Ellipsis()) <= limit)
-            low = middle + 1;
-        else
-            high = middle;
+    // given up from the end, the last one first. Measuring shapes the text
+    // anew each time, so the search starts where the text's average
+    // character width puts the end and widens its steps from there: the
+    // answer is mostly a character or two away.
+    const auto fits = [&](qsizetype length) {
+        return surface.TextWidth(text.first(length) + Ellipsis()) <= limit;
+    };
+    const qsizetype longest = std::max<qsizetype>(text.size() - 1, 0);
+    const long long room = static_cast<long long>(limit) - surface.TextWidth(Ellipsis());
+    const qsizetype guess =
+        whole <= 0 ? 0 : std::clamp<qsizetype>(room * text.size() / whole, 0, longest);
+    // Lengths up to `good` fit, from `bad` up they do not; -1 when even no
+    // character before "..." fits.
+    qsizetype good = -1;
+    qsizetype bad = text.size();
+    if (fits(guess)) {
+        good = guess;
+        for (qsizetype step = 1; good + step < bad; step *= 2) {
+            if (!fits(good + step)) {
+                bad = good + step;
+                break;
+            }
+            good += step;
+        }
+    } else {
+        bad = guess;
+        for (qsizetype step = 1; bad - step > good; step *= 2) {
+            if (fits(std::max<qsizetype>(bad - step, 0))) {
+                good = std::max<qsizetype>(bad - step, 0);
+                break;
+            }
+            bad = std::max<qsizetype>(bad - step, 0);
+        }
     }
-    return text.first(std::max<qsizetype>(low - 1, 0)) + Ellipsis();
+    while (bad - good > 1) {
+        const qsizetype middle = good + (bad - good) / 2;
+        (fits(middle) ? good : bad) = middle;
+    }
+    return text.first(std::max<qsizetype>(good, 0)) + Ellipsis();
 }

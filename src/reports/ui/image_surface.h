@@ -14,7 +14,10 @@
 class ImageSurface : public QtSurface
 {
 public:
-    ImageSurface(int width, int height, int pixelsPerInch, double zoom = 1.0);
+    // `reused` is a picture nobody shows any more: when it has the size the
+    // page needs, the page is drawn on its memory, painted white again.
+    ImageSurface(int width, int height, int pixelsPerInch, double zoom = 1.0,
+                 QImage reused = QImage());
     ~ImageSurface() override;
 
     int PageWidth() const override { return m_width; }

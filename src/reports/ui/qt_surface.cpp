@@ -155,17 +155,33 @@ QFont QtSurface::ToQFont() const
     return font;
 }
 
+const QFont& QtSurface::CurrentFont() const
+{
+    if (!m_madeFor || !(*m_madeFor == m_font)) {
+        m_qfont = ToQFont();
+        m_metrics.emplace(m_qfont, &m_device);
+        m_madeFor = m_font;
+        m_measured.fill(MeasuredText());
+    }
+    return m_qfont;
+}
+
+const QFontMetrics& QtSurface::Metrics() const
+{
+    CurrentFont();
+    return *m_metrics;
+}
+
 void QtSurface::TextOut(SurfacePoint point, const QString& text)
 {
     if (text.isEmpty() || !m_painter.isActive())
         return;
-    const QFont font = ToQFont();
-    const QFontMetrics metrics(font, &m_device);
+    const QFontMetrics& metrics = Metrics();
     m_painter.save();
-    m_painter.setFont(font);
+    m_painter.setFont(CurrentFont());
     // The text cell is painted in the brush's colour first, so text over a
     // line or a picture stays readable.
-    m_painter.fillRect(QRect(point.x, point.y, metrics.horizontalAdvance(text), metrics.height()),
+    m_painter.fillRect(QRect(point.x, point.y, TextWidth(text), metrics.height()),
                        QColor::fromRgb(m_brushColor));
     // Report text is black whatever the pen: frames may be coloured, text never is.
     m_painter.setPen(QPen(Qt::black));
@@ -175,7 +191,21 @@ void QtSurface::TextOut(SurfacePoint point, const QString& text)
 
 int QtSurface::TextWidth(const QString& text) const
 {
-    return QFontMetrics(ToQFont(), &m_device).horizontalAdvance(text);
+    const QFontMetrics& metrics = Metrics();
+    ++m_measuring;
+    // The text measured longest ago makes room; "..." and the text being
+    // shortened stay while a text is fitted to its limit.
+    MeasuredText* oldest = &m_measured.front();
+    for (MeasuredText& measured : m_measured) {
+        if (measured.text == text) {
+            measured.used = m_measuring;
+            return measured.width;
+        }
+        if (measured.used < oldest->used)
+            oldest = &measured;
+    }
+    *oldest = {text, metrics.horizontalAdvance(text), m_measuring};
+    return oldest->width;
 }
 
 bool QtSurface::StretchDraw(int left, int top, int right, int bottom, const QString& file)

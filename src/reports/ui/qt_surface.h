@@ -2,9 +2,13 @@
 
 #include "reports/surface.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 
-class QFont;
+#include <array>
+#include <optional>
+
 class QPaintDevice;
 
 // The report surface over a Qt paint device: the preview picture (QImage),
@@ -56,6 +60,11 @@ protected:
 
 private:
     QFont ToQFont() const;
+    // The font for m_font and its metrics on the device, made again only
+    // when the font changes: a page measures its texts hundreds of times,
+    // and making a font and its metrics costs more than measuring with them.
+    const QFont& CurrentFont() const;
+    const QFontMetrics& Metrics() const;
     void ApplyPen();
     void DrawLine(SurfacePoint from, SurfacePoint to);
 
@@ -66,4 +75,18 @@ private:
     int m_penWidth = 1;
     SurfacePoint m_position;
     SurfaceFont m_font;
+    mutable std::optional<SurfaceFont> m_madeFor;
+    mutable QFont m_qfont;
+    mutable std::optional<QFontMetrics> m_metrics;
+    // The widths of the texts measured last in the current font: the report
+    // measures a text, writes it and measures it again, and writing
+    // measures it too, each time shaping it anew.
+    struct MeasuredText
+    {
+        QString text;
+        int width = 0;
+        quint64 used = 0;
+    };
+    mutable std::array<MeasuredText, 8> m_measured;
+    mutable quint64 m_measuring = 0;
 };

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -38,6 +39,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <utility>
+
 namespace {
 
 const QString kCaption = QStringLiteral("Przygotowanie zestawienia");
@@ -45,6 +48,8 @@ constexpr int kPanelHeight = 32;
 // Pixels the picture moves per notch of the mouse wheel.
 constexpr int kWheelStep = 20;
 constexpr int kWheelNotch = 120;
+// How often the gauge follows the lines of a page being drawn.
+constexpr qint64 kGaugeStepMs = 50;
 
 // "Mapę bitową (BMP)|*.bmp" as the file dialog writes a filter.
 QString NameFilter(const QString& filter)
@@ -223,6 +228,9 @@ bool TForm2::show_report(const QString& title, const QString& path, const QStrin
 {
     if (m_printing)
         return false;
+    // The new report's first page is drawn on the memory of the page shown
+    // until now.
+    QImage shown = m_picture->Picture();
     ReleaseReport();
     std::unique_ptr<tbl_report> report = tbl_report::Open(title, path, *m_messages, SiteValues());
     if (!report)
@@ -234,6 +242,7 @@ bool TForm2::show_report(const QString& title, const QString& path, const QStrin
     report->set_preview_picture(this);
     m_report = std::move(report);
     m_markedLine = 0;
+    m_spare = std::move(shown);
     PreparePreview();
     RenderPage({1, 1});
     return true;
@@ -257,11 +266,8 @@ void TForm2::PreparePreview()
 {
     m_scrollBox->horizontalScrollBar()->setValue(0);
     m_scrollBox->verticalScrollBar()->setValue(0);
-    m_print->hide();
-    m_save->hide();
     m_gauge->setRange(0, 100);
     m_gauge->setValue(0);
-    ShowPageControls(false);
     setWindowTitle(m_report->title());
     m_pages = std::make_unique<PreviewPages>(m_report->page_model(), m_report->lines_per_page());
     for (QAction* action : std::as_const(m_reportCommands))
@@ -280,9 +286,11 @@ void TForm2::ShowPageControls(bool shown)
     m_orientation->setVisible(shown);
 }
 
+// The buttons stay where they are while the page is drawn: the gauge covers
+// them, and hidden they would send the keyboard focus to the page's scroll
+// area and back, which has it and its scroll bars painted anew each time.
 void TForm2::RenderPage(PageAddress address)
 {
-    ShowPageControls(false);
     m_scrollBox->horizontalScrollBar()->setValue(0);
     m_scrollBox->verticalScrollBar()->setValue(0);
     m_current = address;
@@ -298,12 +306,26 @@ void TForm2::RenderPage(PageAddress address)
         m_gauge->show();
         m_gauge->raise();
         m_surface.reset();
-        m_surface = std::make_unique<ImageSurface>(
-            size.width, size.height, ImagePreviewPicture::kScreenResolution, zoom / 100.0);
+        m_surface = std::make_unique<ImageSurface>(size.width, size.height,
+                                                   ImagePreviewPicture::kScreenResolution,
+                                                   zoom / 100.0, std::exchange(m_spare, QImage()));
         m_report->use_preview_surface(*m_surface);
+        // The gauge paints itself at once on every change, which costs more
+        // than drawing a line; it follows a page that takes a while, and one
+        // drawn quicker than the eye would see it never shows.
+        QElapsedTimer sinceGauge;
+        sinceGauge.start();
         error = m_report->render_page(address.section, address.page,
-                                      [this](int done, int) { m_gauge->setValue(done); });
+                                      [this, &sinceGauge](int done, int) {
+                                          if (sinceGauge.elapsed() < kGaugeStepMs)
+                                              return;
+                                          m_gauge->setValue(done);
+                                          sinceGauge.restart();
+                                      });
         m_surface->End();
+        // The page shown until now is drawn over next time instead of new
+        // memory being asked for.
+        m_spare = m_picture->Picture();
         m_picture->SetPicture(m_surface->Image());
         const ReportSettings& settings = m_report->settings();
         if (m_markedLine >= page.first && m_markedLine <= page.last) {
@@ -561,6 +583,7 @@ void TForm2::ReleaseReport()
     m_report.reset();
     m_pages.reset();
     m_surface.reset();
+    m_spare = QImage();
     m_markedLine = 0;
     if (m_picture)
         m_picture->SetPicture(QImage());

@@ -4,6 +4,7 @@
 #include "reports/preview_pages.h"
 #include "reports/preview_window_settings.h"
 
+#include <QImage>
 #include <QMainWindow>
 
 #include <memory>
@@ -99,6 +100,9 @@ private:
     std::unique_ptr<my_report> m_report;
     std::unique_ptr<PreviewPages> m_pages;
     std::unique_ptr<ImageSurface> m_surface;
+    // The page shown before the one on screen, whose memory the next page is
+    // drawn on.
+    QImage m_spare;
     std::unique_ptr<CupsPrinterSystem> m_printers;
     std::unique_ptr<ZelvoranDefaultPrinter> m_printer;
     PageAddress m_current;
