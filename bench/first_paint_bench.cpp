@@ -13,10 +13,10 @@
 #include "app/ui/tokno_czytelni.h"
 #include "catalog/current_session.h"
 #include "client/lm_timer.h"
+#include "offscreen_benchmarks.h"
 #include "side_by_side.h"
 #include "sim_server.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -151,12 +151,5 @@ BENCHMARK(BM_StartToFirstPaint_300Buttons)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    TTimer::Shutdown();
-    return 0;
+    return RunBenchmarksWithWindows(argc, argv, [] { TTimer::Shutdown(); });
 }

@@ -13,6 +13,7 @@
 #include "reports/tbl_report.h"
 #include "resident_memory.h"
 #include "side_by_side.h"
+#include "visit_list_report.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,83 +22,24 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 
 namespace {
 
 constexpr int kStandardLines = 100000;
-constexpr int kBreakLines = 20;
 
-// A visit list as the server writes it: a description with all three bands
-// and TEXT, BAR and frame elements, then the data lines (about 200 bytes
-// each, in the 8-bit code page), every so often a break line.
-const char kDescription[] = "[REPORT 800 ALIGN=STANDARD LEFT=20]\r\n"
-                            "[HEADER 110]\r\n"
-                            "TEXT #Odwiedziny_czytelni 400 20 SIZE=28 BOLD CENTER FIRST\r\n"
-                            "TEXT #Dzie\xf1:_&dzien 0 58 BOLD\r\n"
-                            "BOX 0 84 800 26\r\n"
-                            "[LINE 24]\r\n"
-                            "TEXT &lp 6 4 RIGHT\r\n"
-                            "TEXT &godzina 40 4\r\n"
-                            "TEXT &czytelnik 100 4 LIMIT 200\r\n"
-                            "TEXT &tytul 310 4 LIMIT 250\r\n"
-                            "TEXT &sygnatura#_/_&kategoria 570 4 LIMIT 120\r\n"
-                            "BAR &karta 700 3 90 18\r\n"
-                            "H 0 23 800\r\n"
-                            "[FOOTER 60]\r\n"
-                            "TEXT #Razem:_&suma 0 10 BOLD LAST\r\n"
-                            "TEXT #Strona_%P 400 34 CENTER\r\n"
-                            "[END]\r\n";
-
-QByteArray DataLine(int number, int sectionEvery)
-{
-    const QByteArray n = QByteArray::number(number);
-    QByteArray line;
-    if (number % sectionEvery == 0)
-        line += '*';
-    line += "&lp=" + n + "&godzina=" + QByteArray::number(9 + number % 9) + ":" +
-            QByteArray::number(10 + number % 50) + "&czytelnik=Ma\xb3gorzata Wi\x9cniewska-" + n +
-            "&tytul=Pan Tadeusz, czyli ostatni zajazd na Litwie \x1b"
-            "1 inne " +
-            n + "&sygnatura=II-" + n +
-            "&kategoria=Czytelnia og\xf3lna&karta=" + QByteArray::number(100000 + number % 900000) +
-            "&dzien=08.12.2026&uwagi=\"pilne\"\r\n";
-    return line;
-}
-
-// Generated once per size and kept in a scratch folder for the whole run.
+// A generated report file and its size.
 struct GeneratedFile
 {
     QString path;
     qint64 size = 0;
 };
 
-const GeneratedFile& ReportFile(int lines)
+GeneratedFile ReportFile(int lines)
 {
-    static QTemporaryDir folder;
-    static std::map<int, GeneratedFile> files;
-    auto found = files.find(lines);
-    if (found != files.end())
-        return found->second;
-    GeneratedFile file{folder.filePath(QStringLiteral("report_%1.txt").arg(lines)), 0};
-    QFile out(file.path);
-    if (out.open(QIODevice::WriteOnly)) {
-        out.write(kDescription);
-        const int sectionEvery = std::max(1, lines / kBreakLines);
-        QByteArray block;
-        for (int i = 1; i <= lines; ++i) {
-            block += DataLine(i, sectionEvery);
-            if (block.size() > (1 << 20) || i == lines) {
-                out.write(block);
-                block.clear();
-            }
-        }
-    }
-    out.close();
-    file.size = QFileInfo(file.path).size();
-    return files.emplace(lines, file).first->second;
+    const QString path = VisitListFile(lines);
+    return {path, path.isEmpty() ? 0 : QFileInfo(path).size()};
 }
 
 std::unique_ptr<tbl_report> OpenReport(const QString& path, OperatorMessages& messages)
@@ -107,7 +49,7 @@ std::unique_ptr<tbl_report> OpenReport(const QString& path, OperatorMessages& me
 
 void LoadReportVsGetline(benchmark::State& state)
 {
-    const GeneratedFile& file = ReportFile(kStandardLines);
+    const GeneratedFile file = ReportFile(kStandardLines);
     SideBySide sides("getline", "open");
     for (auto _ : state) {
         const bool done = sides.Turn(
@@ -162,7 +104,7 @@ bool RunAwk(const QString& script, const QString& columns, const QString& input,
 
 void CsvExportVsAwk(benchmark::State& state)
 {
-    const GeneratedFile& file = ReportFile(kStandardLines);
+    const GeneratedFile file = ReportFile(kStandardLines);
     QTemporaryDir folder;
     const QString script = folder.filePath(QStringLiteral("csv.awk"));
     {
@@ -316,7 +258,7 @@ BENCHMARK(RenderLastPage)
 // the printer's pages, go to the last page and draw it, save it as CSV.
 void PeakMemory(benchmark::State& state)
 {
-    const GeneratedFile& file = ReportFile(kStandardLines);
+    const GeneratedFile file = ReportFile(kStandardLines);
     QTemporaryDir folder;
     double peak = 0;
     for (auto _ : state) {

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "turn_times.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <utility>
-#include <vector>
 
 // One side alone: skips the benchmark with `failure` when its set-up
 // failed, else runs `work` (which returns whether it succeeded) once per
@@ -47,8 +46,8 @@ public:
     template <typename RawWork, typename ClientWork>
     bool Turn(RawWork&& rawWork, ClientWork&& clientWork)
     {
-        const bool done = m_rawFirst ? Timed(m_rawSocket, rawWork) && Timed(m_client, clientWork)
-                                     : Timed(m_client, clientWork) && Timed(m_rawSocket, rawWork);
+        const bool done = m_rawFirst ? m_rawSocket.Timed(rawWork) && m_client.Timed(clientWork)
+                                     : m_client.Timed(clientWork) && m_rawSocket.Timed(rawWork);
         m_rawFirst = !m_rawFirst;
         return done;
     }
@@ -60,8 +59,8 @@ public:
     void Report(benchmark::State& state, double unitsPerTurn, const std::string& unit,
                 benchmark::Counter::OneK base = benchmark::Counter::kIs1000)
     {
-        const double rawTurn = Median(m_rawSocket);
-        const double clientTurn = Median(m_client);
+        const double rawTurn = m_rawSocket.Median();
+        const double clientTurn = m_client.Median();
         if (rawTurn <= 0 || clientTurn <= 0)
             return;
         const double rawSocket = unitsPerTurn / rawTurn;
@@ -74,29 +73,14 @@ public:
         state.counters["vs_" + m_firstName] = client / rawSocket;
     }
 
+    // Each side's turns, for the medians and for a caller's own figures.
+    const TurnTimes& FirstTurns() const { return m_rawSocket; }
+    const TurnTimes& SecondTurns() const { return m_client; }
+
 private:
-    using Seconds = std::chrono::duration<double>;
-
-    template <typename Work> static bool Timed(std::vector<double>& turns, Work& work)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        const bool done = work();
-        turns.push_back(Seconds(std::chrono::steady_clock::now() - start).count());
-        return done;
-    }
-
-    static double Median(std::vector<double>& turns)
-    {
-        if (turns.empty())
-            return 0;
-        const auto middle = turns.begin() + static_cast<std::ptrdiff_t>(turns.size() / 2);
-        std::nth_element(turns.begin(), middle, turns.end());
-        return *middle;
-    }
-
     std::string m_firstName;
     std::string m_secondName;
-    std::vector<double> m_rawSocket;
-    std::vector<double> m_client;
+    TurnTimes m_rawSocket;
+    TurnTimes m_client;
     bool m_rawFirst = true;
 };
