@@ -1,21 +1,17 @@
 #include "cli/cli_gui_scope.h"
 #include "cli/cli_io.h"
 #include "cli/cli_report.h"
+#include "reports/preview_pages.h"
+#include "reports/preview_picture_size.h"
 #include "reports/recording_surface.h"
-#include "reports/report_page_model.h"
 #include "reports/save_as_bitmap.h"
 #include "reports/ui/image_preview_picture.h"
 #include "reports/ui/pdf_print_device.h"
 
-#include <algorithm>
 #include <limits>
 #include <memory>
 
 namespace {
-
-// A page picture above this many pixels (a design width of millions of
-// units, say) is refused rather than allocated.
-constexpr qint64 kMaxPicturePixels = 100'000'000;
 
 struct PageChoice
 {
@@ -25,34 +21,24 @@ struct PageChoice
     int height = 0;
 };
 
-// The preview page asked for and the size of its picture: the design width,
-// and the bands of the page stacked (header, its lines, footer), as the
-// preview sizes its picture before drawing.
+// The preview page asked for and the size of its picture, as the preview
+// window sizes it (and refuses it when it is too large to allocate).
 QString ChoosePage(const ReportCommandLine& line, const tbl_report& report, PageChoice& choice)
 {
     if (!ParseNumberPair(line.values.value(QStringLiteral("--page")), u',', 1,
                          std::numeric_limits<int>::max(), choice.section, choice.page))
         return QStringLiteral("--page must be SECTION,PAGE, both from 1");
-    const ReportSettings& settings = report.settings();
-    const int linesPerPage = PreviewLinesPerPage(settings, report.data_line_count());
-    const ReportPageModel model(report.data_lines());
-    const std::vector<ReportPageModel::Page> pages = model.Pages(linesPerPage);
-    for (const ReportPageModel::Page& page : pages) {
-        if (page.section != choice.section || page.page != choice.page)
-            continue;
-        const qint64 lines = std::max(page.last - page.first + 1, 1);
-        const qint64 height =
-            qint64{settings.header.height} + settings.footer.height + lines * settings.line.height;
-        const qint64 width = report.design_width();
-        if (width < 1 || height < 1 || width * height > kMaxPicturePixels)
-            return QStringLiteral("The page is too large to draw (%1 x %2 pixels)")
-                .arg(width)
-                .arg(height);
-        choice.width = static_cast<int>(width);
-        choice.height = static_cast<int>(height);
-        return QString();
-    }
-    return QStringLiteral("The report has no page %1,%2").arg(choice.section).arg(choice.page);
+    const PreviewPages pages(report.page_model(), report.lines_per_page());
+    const int index = pages.IndexOf({choice.section, choice.page});
+    if (index < 0)
+        return QStringLiteral("The report has no page %1,%2").arg(choice.section).arg(choice.page);
+    PreviewPictureSize size;
+    QString error;
+    if (!PreviewPageSize(report.settings(), pages.At(index), size, error))
+        return error;
+    choice.width = size.width;
+    choice.height = size.height;
+    return QString();
 }
 
 // A page that did not draw to its end (a number that does not convert, bar

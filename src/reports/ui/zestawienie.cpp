@@ -294,7 +294,7 @@ void TForm2::RenderPage(PageAddress address)
     m_scrollBox->horizontalScrollBar()->setValue(0);
     m_scrollBox->verticalScrollBar()->setValue(0);
     m_current = address;
-    const ReportPageModel::Page& page = m_pages->At(m_pages->IndexOf(address));
+    const ReportPageModel::Page& page = ShownPage();
 
     PreviewPictureSize size;
     QString error;
@@ -362,6 +362,11 @@ void TForm2::RenderAgain()
 {
     if (m_report)
         RenderPage(m_current);
+}
+
+const ReportPageModel::Page& TForm2::ShownPage() const
+{
+    return m_pages->At(m_pages->IndexOf(m_current));
 }
 
 QString TForm2::PageIndicator() const
@@ -454,8 +459,7 @@ void TForm2::ZoomToPage()
         return;
     PreviewPictureSize size;
     QString error;
-    if (PreviewPageSize(m_report->settings(), m_pages->At(m_pages->IndexOf(m_current)), size,
-                        error))
+    if (PreviewPageSize(m_report->settings(), ShownPage(), size, error))
         SetZoom(::ZoomToPage(size, m_scrollBox->viewport()->width(),
                              m_scrollBox->viewport()->height()));
 }
@@ -488,7 +492,7 @@ void TForm2::Find()
     if (RunModal(dialog) != QDialog::Accepted || dialog.textValue().isEmpty())
         return;
     m_findText = dialog.textValue();
-    SearchFrom(m_pages->At(m_pages->IndexOf(m_current)).first);
+    SearchFrom(ShownPage().first);
 }
 
 // Goes on after the line found last while it is on the page shown, else
@@ -501,7 +505,7 @@ void TForm2::FindNext()
         Find();
         return;
     }
-    const ReportPageModel::Page& page = m_pages->At(m_pages->IndexOf(m_current));
+    const ReportPageModel::Page& page = ShownPage();
     const bool onPage = m_markedLine >= page.first && m_markedLine <= page.last;
     SearchFrom(onPage ? m_markedLine + 1 : page.first);
 }
@@ -555,7 +559,7 @@ bool TForm2::SaveBitmap(const QString& file)
 {
     if (!m_report)
         return false;
-    const ReportPageModel::Page& page = m_pages->At(m_pages->IndexOf(m_current));
+    const ReportPageModel::Page& page = ShownPage();
     PreviewPictureSize size;
     QString error;
     if (!PreviewPageSize(m_report->settings(), page, size, error)) {

@@ -85,6 +85,8 @@ private:
     void PreparePreview();
     void RenderPage(PageAddress address);
     void RenderAgain();
+    // The lines of the page on screen.
+    const ReportPageModel::Page& ShownPage() const;
     void ShowPageControls(bool shown);
     void Navigate(PageAddress address, QPushButton* focus);
     void SetZoom(int percent);
