@@ -38,6 +38,8 @@ struct ReplyCollector
     QByteArray body;
     QByteArray contentEncoding;
     QString abortReason; // why we stopped the transfer ourselves
+    qsizetype maxBytes = kMaxBodyBytes;
+    const std::atomic<bool>* cancelled = nullptr;
 
     void StartResponse()
     {
@@ -84,29 +86,28 @@ size_t OnBodyData(char* data, size_t size, size_t count, void* user)
 {
     auto& reply = *static_cast<ReplyCollector*>(user);
     const auto length = static_cast<qsizetype>(size * count);
-    if (length > kMaxBodyBytes - reply.body.size()) {
+    if (length > reply.maxBytes - reply.body.size()) {
         reply.abortReason =
-            QStringLiteral("Odpowiedź serwera przekracza %1 bajtów").arg(kMaxBodyBytes);
+            QStringLiteral("Odpowiedź serwera przekracza %1 bajtów").arg(reply.maxBytes);
         return 0; // anything short of `length` stops the transfer
     }
     reply.body.append(data, length);
     return size * count;
 }
 
-// Null when memory ran out.
-curl_slist* RequestHeaders(const char* connection)
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
-    const char* const lines[] = {
-        "Content-Type: application/json",
-        "Accept: application/json",
-        // Replies come as they are; a server that packs one anyway says so
-        // in Content-Encoding, and gzip is unpacked here.
-        "Accept-Encoding: identity",
-        connection,
-        // Without this the library waits for a go-ahead before a large
-        // upload, which a server that never sends one turns into a stall.
-        "Expect:",
-    };
+    auto& reply = *static_cast<ReplyCollector*>(user);
+    if (reply.cancelled != nullptr && reply.cancelled->load()) {
+        reply.abortReason = QStringLiteral("Przerwano pobieranie");
+        return 1; // non-zero stops the transfer
+    }
+    return 0;
+}
+
+// Null when memory ran out.
+curl_slist* HeaderList(std::initializer_list<const char*> lines)
+{
     curl_slist* list = nullptr;
     for (const char* line : lines) {
         curl_slist* longer = curl_slist_append(list, line);
@@ -117,6 +118,21 @@ curl_slist* RequestHeaders(const char* connection)
         list = longer;
     }
     return list;
+}
+
+curl_slist* RequestHeaders(const char* connection)
+{
+    return HeaderList({
+        "Content-Type: application/json",
+        "Accept: application/json",
+        // Replies come as they are; a server that packs one anyway says so
+        // in Content-Encoding, and gzip is unpacked here.
+        "Accept-Encoding: identity",
+        connection,
+        // Without this the library waits for a go-ahead before a large
+        // upload, which a server that never sends one turns into a stall.
+        "Expect:",
+    });
 }
 
 bool IsKeptInUrl(unsigned char byte)
@@ -147,6 +163,7 @@ struct HttpsTransport::Handle
     CURL* easy = nullptr;
     curl_slist* keepAliveHeaders = nullptr;
     curl_slist* closeHeaders = nullptr;
+    curl_slist* getHeaders = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
     ReplyCollector reply;
     QString setupError;
@@ -158,12 +175,17 @@ struct HttpsTransport::Handle
             curl_easy_cleanup(easy);
         curl_slist_free_all(keepAliveHeaders);
         curl_slist_free_all(closeHeaders);
+        curl_slist_free_all(getHeaders);
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
 
     void Configure(const HttpsSettings& settings);
     QString TransferError(CURLcode result) const;
+    Response SetupFailure() const;
+    // Sends the request set up on the handle to `url` and collects its
+    // response.
+    Response Perform(const QByteArray& url, qsizetype maxBytes, const std::atomic<bool>* cancelled);
 };
 
 void HttpsTransport::Handle::Configure(const HttpsSettings& settings)
@@ -195,6 +217,9 @@ void HttpsTransport::Handle::Configure(const HttpsSettings& settings)
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, &reply);
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBodyData);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &reply);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &reply);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
 }
 
 QString HttpsTransport::Handle::TransferError(CURLcode result) const
@@ -215,7 +240,9 @@ HttpsTransport::HttpsTransport(const HttpsSettings& settings) : m_handle(std::ma
     m_handle->easy = curl_easy_init();
     m_handle->keepAliveHeaders = RequestHeaders("Connection: keep-alive");
     m_handle->closeHeaders = RequestHeaders("Connection: close");
-    if (!m_handle->easy || !m_handle->keepAliveHeaders || !m_handle->closeHeaders) {
+    m_handle->getHeaders = HeaderList({"Accept-Encoding: identity", "Connection: keep-alive"});
+    if (!m_handle->easy || !m_handle->keepAliveHeaders || !m_handle->closeHeaders ||
+        !m_handle->getHeaders) {
         m_handle->setupError = QStringLiteral("Brak pamięci na połączenie HTTP");
         return;
     }
@@ -234,15 +261,9 @@ void HttpsTransport::SetReplyWaitSeconds(int seconds)
 HttpsTransport::Response HttpsTransport::Post(const QByteArray& url, const QByteArray& body,
                                               Connection connection)
 {
-    Response response;
     Handle& handle = *m_handle;
-    if (!handle.setupError.isEmpty()) {
-        response.error = handle.setupError;
-        return response;
-    }
-    handle.reply = ReplyCollector();
-    handle.errorBuffer[0] = '\0';
-    curl_easy_setopt(handle.easy, CURLOPT_URL, url.constData());
+    if (!handle.setupError.isEmpty())
+        return handle.SetupFailure();
     // The body is sent from where it lies; it outlives the transfer.
     curl_easy_setopt(handle.easy, CURLOPT_POSTFIELDSIZE_LARGE,
                      static_cast<curl_off_t>(body.size()));
@@ -251,18 +272,52 @@ HttpsTransport::Response HttpsTransport::Post(const QByteArray& url, const QByte
                      connection == Connection::Close ? handle.closeHeaders
                                                      : handle.keepAliveHeaders);
     curl_easy_setopt(handle.easy, CURLOPT_FRESH_CONNECT, connection == Connection::Fresh ? 1L : 0L);
-    const CURLcode result = curl_easy_perform(handle.easy);
-    curl_easy_getinfo(handle.easy, CURLINFO_RESPONSE_CODE, &response.code);
+    curl_easy_setopt(handle.easy, CURLOPT_TIMEOUT, 0L);
+    return handle.Perform(url, kMaxBodyBytes, nullptr);
+}
+
+HttpsTransport::Response HttpsTransport::Get(const QByteArray& url, const GetLimits& limits,
+                                             const std::atomic<bool>* cancelled)
+{
+    Handle& handle = *m_handle;
+    if (!handle.setupError.isEmpty())
+        return handle.SetupFailure();
+    curl_easy_setopt(handle.easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(handle.easy, CURLOPT_HTTPHEADER, handle.getHeaders);
+    curl_easy_setopt(handle.easy, CURLOPT_FRESH_CONNECT, 0L);
+    curl_easy_setopt(handle.easy, CURLOPT_TIMEOUT,
+                     static_cast<long>(std::max(limits.totalSeconds, 1)));
+    return handle.Perform(url, limits.maxBytes, cancelled);
+}
+
+HttpsTransport::Response HttpsTransport::Handle::SetupFailure() const
+{
+    Response response;
+    response.error = setupError;
+    return response;
+}
+
+HttpsTransport::Response HttpsTransport::Handle::Perform(const QByteArray& url, qsizetype maxBytes,
+                                                         const std::atomic<bool>* cancelled)
+{
+    Response response;
+    reply = ReplyCollector();
+    reply.maxBytes = maxBytes;
+    reply.cancelled = cancelled;
+    errorBuffer[0] = '\0';
+    curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+    const CURLcode result = curl_easy_perform(easy);
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &response.code);
     if (result != CURLE_OK) {
-        response.error = handle.TransferError(result);
-        handle.reply = ReplyCollector();
+        response.error = TransferError(result);
+        reply = ReplyCollector();
         return response;
     }
-    if (handle.reply.contentEncoding.compare(QByteArrayView("gzip"), Qt::CaseInsensitive) == 0)
-        Gunzip(handle.reply.body, response.body, response.error);
+    if (reply.contentEncoding.compare(QByteArrayView("gzip"), Qt::CaseInsensitive) == 0)
+        Gunzip(reply.body, response.body, response.error, maxBytes);
     else
-        response.body = std::move(handle.reply.body);
-    handle.reply = ReplyCollector();
+        response.body = std::move(reply.body);
+    reply = ReplyCollector();
     return response;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 // The HTTP/1.1 connection of the HTTPS client: POSTs a JSON body to the
@@ -46,6 +47,20 @@ public:
     // percent-encoded (EncodeUrl).
     Response Post(const QByteArray& url, const QByteArray& body,
                   Connection connection = Connection::Reuse);
+
+    // What a GET may cost: the whole transfer's time and the body's size
+    // (also once unpacked), so that a slow or huge answer is cut off.
+    struct GetLimits
+    {
+        int totalSeconds = 10;
+        qsizetype maxBytes = qsizetype(16) << 20;
+    };
+
+    // GET with Accept-Encoding "identity" and Connection "keep-alive", for
+    // pictures on web servers. `cancelled`, when given, is looked at while
+    // the transfer runs and stops it when it turns true.
+    Response Get(const QByteArray& url, const GetLimits& limits,
+                 const std::atomic<bool>* cancelled = nullptr);
 
     // How long a reply may keep the client waiting without a byte arriving;
     // a report may take the server long to compute, so the default is an
