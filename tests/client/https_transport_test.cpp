@@ -321,3 +321,83 @@ TEST(HttpsTransport, RefusesOtherSchemes)
 }
 
 } // namespace
+
+TEST(HttpsTransport, GetsWithinItsSizeLimit)
+{
+    const QByteArray packed = GzipMember(QByteArray(3000, 'x'));
+    TestServer server;
+    server.Server().Get(R"(/(\w+))",
+                        [&](const httplib::Request& request, httplib::Response& reply) {
+                            server.Record(request);
+                            const std::string path = request.path;
+                            if (path == "/plain")
+                                reply.set_content(std::string(2000, 'p'), "image/jpeg");
+                            else if (path == "/packed") {
+                                reply.set_header("Content-Encoding", "gzip");
+                                reply.body = packed.toStdString();
+                            } else if (path == "/missing")
+                                reply.status = 404;
+                            else
+                                reply.set_content(std::string(2001, 'b'), "image/jpeg");
+                        });
+    server.Start();
+    struct Row
+    {
+        const char* path;
+        qsizetype maxBytes;
+        long code;
+        qsizetype bodySize;
+        bool error;
+    };
+    const Row rows[] = {
+        /* 0*/ {"/plain", 2000, 200, 2000, false},
+        /* 1*/ {"/big", 2000, 0, 0, true},
+        /* 2*/ {"/packed", 3000, 200, 3000, false},
+        /* 3*/ {"/packed", 2999, 200, 0, true}, // small on the wire, too big unpacked
+        /* 4*/ {"/missing", 2000, 404, -1, false},
+    };
+    HttpsTransport transport{HttpsSettings()};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        const HttpsTransport::Response response =
+            transport.Get(server.Url(row.path), HttpsTransport::GetLimits{10, row.maxBytes});
+        EXPECT_EQ(response.error.isEmpty(), !row.error) << response.error.toStdString();
+        if (row.code != 0) {
+            EXPECT_EQ(response.code, row.code);
+        }
+        if (row.bodySize >= 0) {
+            EXPECT_EQ(response.body.size(), row.bodySize);
+        }
+    }
+    const std::vector<SeenRequest> seen = server.Seen();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen[0].method, "GET");
+    EXPECT_EQ(Header(seen[0], "Accept-Encoding"), "identity");
+    EXPECT_EQ(Header(seen[0], "Connection"), "keep-alive");
+}
+
+TEST(HttpsTransport, AGetStopsAtItsTimeLimitOrWhenCancelled)
+{
+    TestServer server;
+    server.Server().Get("/", [&](const httplib::Request&, httplib::Response& reply) {
+        // A byte now and then: never idle, never done.
+        reply.set_chunked_content_provider("image/jpeg", [&](size_t, httplib::DataSink& sink) {
+            sink.write("x", 1);
+            server.WaitAtGate();
+            return true;
+        });
+    });
+    server.Start();
+    HttpsTransport transport{HttpsSettings()};
+    Clock::time_point start = Clock::now();
+    HttpsTransport::Response response = transport.Get(server.Url("/"), {1, 1 << 20});
+    EXPECT_LT(SecondsSince(start), 5.0);
+    EXPECT_FALSE(response.error.isEmpty());
+
+    const std::atomic<bool> cancelled{true};
+    HttpsTransport second{HttpsSettings()};
+    start = Clock::now();
+    response = second.Get(server.Url("/"), {30, 1 << 20}, &cancelled);
+    EXPECT_LT(SecondsSince(start), 5.0);
+    EXPECT_EQ(response.error, QStringLiteral("Przerwano pobieranie"));
+}
