@@ -58,6 +58,9 @@ const char kUsage[] =
     "  form names FILE                        the names of the form's values\n"
     "  form params [--initial TEXT] [--set NAME=VALUE ...]\n"
     "                                         the parameter text of those values\n"
+    "Rich text (the content of a form's panel; see `richtext` alone):\n"
+    "  richtext render FILE --width W (--png OUT | --layout)\n"
+    "                                         the content as the panel lays it out\n"
     "Reports (a report file as the server writes it):\n"
     "  report pages FILE [--preview | --dpi D --page-size WxH]\n"
     "                                         section, page, first and last line and\n"
@@ -74,8 +77,9 @@ const char kUsage[] =
     "                                         default one without it) and names the job\n"
     "\n"
     "--config FILE names the configuration file whose code page (section SYSTEM,\n"
-    "key codepage) the brace, json, codec, barcode, report and autologin commands\n"
-    "use (autologin keeps the password in it, as the program reads it); by default\n"
+    "key codepage) the brace, json, codec, barcode, richtext, report and autologin\n"
+    "commands use (autologin keeps the password in it, as the program reads it), and\n"
+    "for richtext also how web pictures are checked (section HTTPS); by default\n"
     "the czytelnia.ini beside this program, when there is one. For call it also\n"
     "gives the keep-alive interval (section TCP), for report the texts of\n"
     "%0, %1, %2 (section INSTALACJA, keys nazwa, etykieta1, etykieta2) and the\n"
@@ -121,6 +125,8 @@ bool CliNeedsGui(const QStringList& arguments)
     QString configFile;
     bool trace = false;
     TakeGlobalOptions(words, configFile, trace);
+    if (!words.isEmpty() && words[0] == QStringLiteral("richtext"))
+        return true;
     if (words.size() < 2 || words[0] != QStringLiteral("report"))
         return false;
     if (words[1] == QStringLiteral("print"))
@@ -171,6 +177,8 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = [](const QStringList& words, CliIo& out) { return RunVisitsCommand(words, out); };
     else if (group == QStringLiteral("autologin"))
         command = RunAutologinCommand;
+    else if (group == QStringLiteral("richtext"))
+        command = RunRichTextCommand;
     else if (group != QStringLiteral("report"))
         return io.Fail(QStringLiteral("Unknown command \"%1\"\n").arg(group) +
                        QString::fromLatin1(kUsage));

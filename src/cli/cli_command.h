@@ -27,5 +27,7 @@ int RunFormCommand(const QStringList& arguments, CliIo& io);
 // The report commands take the configuration file for the installation's
 // texts and the report font.
 int RunReportCommand(const QStringList& arguments, const QString& configFile, CliIo& io);
+// Rich text content laid out as a form's panel shows it.
+int RunRichTextCommand(const QStringList& arguments, CliIo& io);
 // The per-user automatic-login file: set, show, clear.
 int RunAutologinCommand(const QStringList& arguments, CliIo& io);

@@ -8,12 +8,17 @@ CliGuiScope::CliGuiScope()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+    m_app = std::make_unique<QApplication>(m_argc, m_argv);
 }
 
 bool CliGuiScope::Ready() const
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+bool CliGuiScope::ShowsWidgets() const
+{
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
 int CliGuiScope::Unavailable(CliIo& io)

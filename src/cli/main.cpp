@@ -3,9 +3,9 @@
 #include "cli/cli_command.h"
 #include "cli/cli_io.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
@@ -13,7 +13,8 @@
 namespace {
 
 // Report pictures and PDF files hold text, and fonts come from the
-// platform, which only a QGuiApplication sets up; the tool never shows a
+// platform, which only a QGuiApplication sets up; the rich text view is
+// made of widgets, which need a QApplication. The tool never shows a
 // window, so the offscreen platform serves it with or without a display.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
 {
@@ -24,7 +25,7 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv)
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 } // namespace

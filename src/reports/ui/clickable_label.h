@@ -8,6 +8,7 @@
 // reports it to the view. Links and pictures are kinds of it.
 class ClickableLabel : public QLabel
 {
+    Q_OBJECT
 public:
     using Handler = std::function<void(const QString& identifier)>;
 
@@ -25,6 +26,7 @@ private:
 // A link: its text (blue and underlined by the layout) with the hand cursor.
 class LMLink : public ClickableLabel
 {
+    Q_OBJECT
 public:
     LMLink(const QString& text, QString identifier, Handler onClick, QWidget* parent);
 };
@@ -33,6 +35,7 @@ public:
 // clicks and keeps the ordinary cursor.
 class LMimage : public ClickableLabel
 {
+    Q_OBJECT
 public:
     LMimage(const QImage& picture, QString identifier, Handler onClick, QWidget* parent);
 };

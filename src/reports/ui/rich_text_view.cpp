@@ -85,9 +85,12 @@ void RichTextView::Show()
         }
         label->setGeometry(item.rect);
     }
+    // The area's own size, not its viewport's: the viewport has its size
+    // only once the area has been shown.
     const QSize extent = m_layout.Extent();
-    content->resize(std::max(extent.width(), area.viewport()->width()),
-                    std::max(extent.height(), area.viewport()->height()));
+    const QSize visible = area.maximumViewportSize();
+    content->resize(std::max(extent.width(), visible.width()),
+                    std::max(extent.height(), visible.height()));
     area.setWidget(content);
 }
 
