@@ -11,6 +11,7 @@
 namespace {
 
 constexpr long kConnectTimeoutSeconds = 5;
+constexpr long kMaxRedirects = 5;
 constexpr int kDefaultReplyWaitSeconds = 3600;
 // A report download runs to tens of megabytes: large reads mean fewer calls.
 constexpr long kReceiveBufferBytes = 256 * 1024;
@@ -273,6 +274,7 @@ HttpsTransport::Response HttpsTransport::Post(const QByteArray& url, const QByte
                                                      : handle.keepAliveHeaders);
     curl_easy_setopt(handle.easy, CURLOPT_FRESH_CONNECT, connection == Connection::Fresh ? 1L : 0L);
     curl_easy_setopt(handle.easy, CURLOPT_TIMEOUT, 0L);
+    curl_easy_setopt(handle.easy, CURLOPT_FOLLOWLOCATION, 0L);
     return handle.Perform(url, kMaxBodyBytes, nullptr);
 }
 
@@ -287,6 +289,11 @@ HttpsTransport::Response HttpsTransport::Get(const QByteArray& url, const GetLim
     curl_easy_setopt(handle.easy, CURLOPT_FRESH_CONNECT, 0L);
     curl_easy_setopt(handle.easy, CURLOPT_TIMEOUT,
                      static_cast<long>(std::max(limits.totalSeconds, 1)));
+    // Picture servers move their files (to https, to a mirror); a few hops
+    // within the time limit, over the web's own protocols only.
+    curl_easy_setopt(handle.easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle.easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(handle.easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     return handle.Perform(url, limits.maxBytes, cancelled);
 }
 

@@ -335,9 +335,11 @@ TEST(HttpsTransport, GetsWithinItsSizeLimit)
                             else if (path == "/packed") {
                                 reply.set_header("Content-Encoding", "gzip");
                                 reply.body = packed.toStdString();
-                            } else if (path == "/missing")
+                            } else if (path == "/missing") {
                                 reply.status = 404;
-                            else
+                            } else if (path == "/moved") {
+                                reply.set_redirect("/plain");
+                            } else
                                 reply.set_content(std::string(2001, 'b'), "image/jpeg");
                         });
     server.Start();
@@ -355,6 +357,7 @@ TEST(HttpsTransport, GetsWithinItsSizeLimit)
         /* 2*/ {"/packed", 3000, 200, 3000, false},
         /* 3*/ {"/packed", 2999, 200, 0, true}, // small on the wire, too big unpacked
         /* 4*/ {"/missing", 2000, 404, -1, false},
+        /* 5*/ {"/moved", 2000, 200, 2000, false},
     };
     HttpsTransport transport{HttpsSettings()};
     for (const Row& row : rows) {
