@@ -143,6 +143,21 @@ std::vector<MarkerText::Run> MarkerText::DisplayRuns() const
     return RunsOf(0, static_cast<int>(m_pieces.size()));
 }
 
+std::vector<MarkerText::Run> MarkerText::ColouredRuns() const
+{
+    std::vector<Run> runs;
+    for (const Run& run : DisplayRuns())
+        AppendColoured(runs, run.text, run.marker);
+    return runs;
+}
+
+void MarkerText::AppendColoured(std::vector<Run>& runs, const QString& text, bool marker)
+{
+    if (runs.empty() || runs.back().marker != marker)
+        runs.push_back(Run{QString(), marker});
+    runs.back().text += text;
+}
+
 QString MarkerText::DisplayText() const
 {
     QString text;

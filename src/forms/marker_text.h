@@ -79,6 +79,11 @@ public:
     QString StoredText() const;
     QString DisplayText() const;
     std::vector<Run> DisplayRuns() const;
+    // The display as colours show it: neighbouring markers in one run.
+    std::vector<Run> ColouredRuns() const;
+    // Adds text of one colour to runs read from a display, joining it to the
+    // last run when that has the same colour.
+    static void AppendColoured(std::vector<Run>& runs, const QString& text, bool marker);
     int DisplayLength() const;
     // The display with each marker in square brackets, for reading.
     QString BracketedDisplay() const;
