@@ -34,7 +34,7 @@ bool MarkerText::RegisterMarker(char16_t code, const QString& display, bool repe
                                 const QString& description)
 {
     const int shown = m_byDisplay.value(display, -1);
-    if (display.isEmpty() || (shown >= 0 && m_markers[shown].code != code))
+    if (display.isEmpty() || (shown >= 0 && m_markers[static_cast<size_t>(shown)].code != code))
         return false;
     const int index = static_cast<int>(m_markers.size());
     m_markers.push_back(TSequence{code, display, description, repeatable});
@@ -197,7 +197,8 @@ QString MarkerText::RebuildStored(const std::vector<Run>& runs) const
             qsizetype length = std::min<qsizetype>(m_longestDisplay, run.text.size() - at);
             for (; length > 0 && found < 0; --length) {
                 const int definition = m_byDisplay.value(run.text.mid(at, length), -1);
-                if (definition >= 0 && DefinitionOf(m_markers[definition].code) >= 0)
+                if (definition >= 0 &&
+                    DefinitionOf(m_markers[static_cast<size_t>(definition)].code) >= 0)
                     found = definition;
             }
             if (found < 0) {
