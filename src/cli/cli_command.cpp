@@ -58,6 +58,8 @@ const char kUsage[] =
     "  form names FILE                        the names of the form's values\n"
     "  form params [--initial TEXT] [--set NAME=VALUE ...]\n"
     "                                         the parameter text of those values\n"
+    "  markers TEXT --spec SPEC               TEXT as a MARKERS field shows it (markers\n"
+    "                                         in brackets), then its stored text\n"
     "Rich text (the content of a form's panel; see `richtext` alone):\n"
     "  richtext render FILE --width W (--png OUT | --layout)\n"
     "                                         the content as the panel lays it out\n"
@@ -167,6 +169,8 @@ int RunCli(QStringList arguments, const QString& programFolder, CliIo& io)
         command = RunBarcodeCommand;
     else if (group == QStringLiteral("form"))
         command = RunFormCommand;
+    else if (group == QStringLiteral("markers"))
+        command = RunMarkersCommand;
     else if (group == QStringLiteral("call"))
         command = [](const QStringList& words, CliIo& out) { return RunCallCommand(words, out); };
     else if (group == QStringLiteral("catalog"))

@@ -24,6 +24,8 @@ int RunCatalogCommand(QStringList arguments, CliIo& io);
 int RunVisitsCommand(QStringList arguments, CliIo& io);
 int RunBarcodeCommand(const QStringList& arguments, CliIo& io);
 int RunFormCommand(const QStringList& arguments, CliIo& io);
+// A MARKERS field's text as the marker memo shows it and reads it back.
+int RunMarkersCommand(const QStringList& arguments, CliIo& io);
 // The report commands take the configuration file for the installation's
 // texts and the report font.
 int RunReportCommand(const QStringList& arguments, const QString& configFile, CliIo& io);
