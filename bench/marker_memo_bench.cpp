@@ -3,12 +3,14 @@
 // alone, and through the marker memo from the key event to the updated
 // stored text (and, second, until the memo has been painted again). Each
 // typed character is taken back untimed, so every run sees the same text.
+// The toolkit's own text edit with the same display is the yardstick.
 #include "forms/marker_specification.h"
 #include "forms/marker_text.h"
 #include "forms/ui/ts_memo.h"
 #include "offscreen_benchmarks.h"
 
 #include <QTest>
+#include <QTextEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -92,6 +94,40 @@ BENCHMARK(TypeIntoMarkerMemo)
     ->Args({1, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+
+// The yardstick: the toolkit's own text edit with the same display (markers
+// in red bold), one key typed and taken back as above. What the marker memo
+// costs beyond this is its own.
+void TypeIntoPlainTextEdit(benchmark::State& state)
+{
+    MarkerText text;
+    text.UseSpecification(ParseMarkerSpecification(QString::fromUtf8(kSpecification)));
+    text.SetStoredText(LargeStoredText());
+    QTextEdit edit;
+    edit.resize(600, 400);
+    QTextCharFormat normal;
+    QTextCharFormat marker;
+    marker.setForeground(QColor(Qt::red));
+    marker.setFontWeight(QFont::Bold);
+    QTextCursor cursor(edit.document());
+    for (const MarkerText::Run& run : text.DisplayRuns())
+        cursor.insertText(run.text, run.marker ? marker : normal);
+    edit.show();
+    QApplication::processEvents();
+    const int caret = state.range(0) == 0 ? text.DisplayLength() : text.DisplayLength() / 2;
+    for (auto _ : state) {
+        QTextCursor place = edit.textCursor();
+        place.setPosition(caret);
+        edit.setTextCursor(place);
+        QApplication::processEvents();
+        const Clock::time_point start = Clock::now();
+        QTest::keyClick(&edit, Qt::Key_X);
+        benchmark::DoNotOptimize(edit.document()->characterCount());
+        state.SetIterationTime(SecondsSince(start));
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+    }
+}
+BENCHMARK(TypeIntoPlainTextEdit)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
