@@ -1,0 +1,49 @@
+#include "forms/ui/editor_builder.h"
+
+#include "forms/form_descriptions.h"
+#include "forms/ui/ed_button.h"
+#include "forms/ui/ed_check_editor.h"
+#include "forms/ui/ed_combo_editor.h"
+#include "forms/ui/ed_label.h"
+#include "forms/ui/ed_lineedit.h"
+#include "forms/ui/ed_spinedit.h"
+
+#include <memory>
+
+namespace {
+
+// The editor of a description with a control of its own, or null.
+std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_editor& parent, int dx,
+                                         int dy, const QString& substitutions)
+{
+    const auto* field = dynamic_cast<const my_lineedit*>(&description);
+    if (field != nullptr && description.ClassName() == QStringLiteral("my_lineedit"))
+        return std::make_unique<ed_lineedit>(parent, *field, dx, dy, substitutions);
+    if (const auto* label = dynamic_cast<const my_label*>(&description))
+        return std::make_unique<ed_label>(parent, *label, dx, dy, substitutions);
+    if (const auto* check = dynamic_cast<const my_check*>(&description))
+        return std::make_unique<ed_check_editor>(parent, *check, dx, dy, substitutions);
+    if (const auto* combo = dynamic_cast<const my_combo*>(&description))
+        return std::make_unique<ed_combo_editor>(parent, *combo, dx, dy, substitutions);
+    if (const auto* spin = dynamic_cast<const my_spin*>(&description))
+        return std::make_unique<ed_spinedit>(parent, *spin, dx, dy, substitutions);
+    if (const auto* button = dynamic_cast<const my_button*>(&description))
+        return std::make_unique<ed_button>(parent, *button, dx, dy, substitutions);
+    return nullptr;
+}
+
+} // namespace
+
+void BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                  const QString& substitutions)
+{
+    if (std::unique_ptr<my_editor> editor =
+            FieldEditorOf(description, parent, dx, dy, substitutions)) {
+        parent.Append(std::move(editor));
+        return;
+    }
+    if (description.ClassName() != QStringLiteral("my_formular"))
+        return;
+    for (const auto& child : description.children)
+        BuildEditors(*child, parent, dx, dy, substitutions);
+}

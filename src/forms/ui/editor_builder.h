@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class my_editor;
+class my_formular;
+
+// Builds the editors of `description` and of everything inside it into
+// `parent`, at the container offsets `dx`, `dy`, with the names' pairs in
+// `substitutions`. A block without a control of its own builds its
+// statements in order.
+void BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                  const QString& substitutions);

@@ -1,0 +1,134 @@
+#include "forms/form_compiler.h"
+#include "forms/form_record.h"
+#include "forms/ui/editor_builder.h"
+#include "forms/ui/my_editor.h"
+#include "operator_messages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString S(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A form built on a panel of a shown window, with every event the editors
+// raise written down as "code name".
+class FieldEditorsTest : public testing::Test
+{
+protected:
+    void Build(const char* description, const char* initial = "")
+    {
+        CollectedMessages messages;
+        m_form = CompileFormText(S(description), messages);
+        ASSERT_TRUE(messages.lines().isEmpty()) << messages.lines().join(u'\n').toStdString();
+        m_window.resize(400, 300);
+        m_window.show();
+        m_window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+        LoadValues(initial);
+        m_root = std::make_unique<my_editor>(
+            &m_window,
+            [this](FormEvent event, my_record&, const QString& name) {
+                m_events << QString::number(int(event)) + u' ' + name;
+                return std::optional<QStringList>();
+            },
+            m_record);
+        BuildEditors(*m_form, *m_root, 0, 0, S("#|7|"));
+    }
+
+    void LoadValues(const char* initial)
+    {
+        const QStringList parts = S(initial).split(u'|', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+            m_record.SetValue(parts[i], parts[i + 1]);
+    }
+
+    template <typename Control> Control* Find(int index = 0)
+    {
+        const QList<Control*> all = m_window.findChildren<Control*>();
+        return index < all.size() ? all[index] : nullptr;
+    }
+
+    QStringList m_events;
+    QWidget m_window;
+    std::unique_ptr<my_formular> m_form;
+    my_record m_record;
+    std::unique_ptr<my_editor> m_root;
+};
+
+// Typing stores every change at once; leaving the field commits it; LIMIT
+// caps the text and PASSWORD hides it; names take the substitutions.
+TEST_F(FieldEditorsTest, TheLineEditStoresAndTells)
+{
+    Build("BEGIN FIELD 'A#' LIMIT 3 PASSWORD ON 10,10,80 FIELD 'B' ON 10,40,80 END", "B|xy|");
+    QLineEdit* a = Find<QLineEdit>(0);
+    QLineEdit* b = Find<QLineEdit>(1);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->geometry(), QRect(10, 10, 80, 20));
+    EXPECT_EQ(a->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(b->text(), S("xy"));
+    EXPECT_TRUE(a->font().bold());
+    EXPECT_EQ(m_events, (QStringList{S("0 A7"), S("0 B")}));
+
+    m_events.clear();
+    ASSERT_TRUE(m_root->focus_first());
+    QTest::keyClicks(a, S("abcd"));
+    EXPECT_EQ(m_record.Value(S("A7")), S("abc"));
+    EXPECT_EQ(m_root->caret(), S("A7|3"));
+    m_record.AddError(S("zła wartość"), S("A7"));
+    b->setFocus();
+    EXPECT_TRUE(m_record.errors().empty());
+    EXPECT_EQ(m_events,
+              (QStringList{S("1 A7"), S("2 A7"), S("2 A7"), S("2 A7"), S("3 A7"), S("1 B")}));
+
+    m_record.SetValue(S("A7"), S("zz"));
+    m_root->refresh(S("A7"));
+    EXPECT_EQ(a->text(), S("zz"));
+    EXPECT_TRUE(a->hasFocus());
+    m_root.reset();
+    EXPECT_TRUE(m_window.findChildren<QLineEdit*>().isEmpty());
+}
+
+// A check box stores nothing until clicked; a list replaces an unknown value
+// by its first at once; a spin edit normalises its value at once; a button
+// asks for its action and commits; NO shows the row.
+TEST_F(FieldEditorsTest, TheOtherSingleFields)
+{
+    Build("BEGIN CHECK 'C' MASK 'Pilne' ON 0,0,80 "
+          "COMBO 'K' MASK 'T|Tak|N|Nie|' ON 0,30,80 "
+          "SPIN 'S' MASK 3 LIMIT 5, 50 ON 0,60,80 "
+          "BUTTON 'P' MASK 'Szukaj' ON 0,90,80,24 "
+          "NO 'Wiersz #' ON 100,0 END",
+          "K|X|S|abc|");
+    EXPECT_EQ(m_record.Value(S("C")), QString());
+    EXPECT_EQ(m_record.Value(S("K")), S("T"));
+    EXPECT_EQ(m_record.Value(S("S")), S("  5"));
+    EXPECT_EQ(Find<QLabel>()->text(), S("Wiersz 7"));
+
+    m_events.clear();
+    QTest::mouseClick(Find<QCheckBox>(), Qt::LeftButton);
+    EXPECT_EQ(m_record.Value(S("C")), S("T"));
+    QTest::mouseClick(Find<QCheckBox>(), Qt::LeftButton);
+    EXPECT_EQ(m_record.Value(S("C")), S("F"));
+    Find<QComboBox>()->setFocus();
+    Find<QComboBox>()->activated(1);
+    EXPECT_EQ(m_record.Value(S("K")), S("N"));
+    Find<QSpinBox>()->setValue(42);
+    EXPECT_EQ(m_record.Value(S("S")), S(" 42"));
+    QTest::mouseClick(Find<QPushButton>(), Qt::LeftButton);
+    EXPECT_EQ(m_events, (QStringList{S("1 C"), S("2 C"), S("2 C"), S("3 C"), S("1 K"), S("2 K"),
+                                     S("2 S"), S("3 K"), S("4 P"), S("3 P")}));
+}
+
+} // namespace
