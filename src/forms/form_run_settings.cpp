@@ -29,6 +29,11 @@ FormRunSettings CurrentFormRunSettings()
     return {Settings().lastListRow, NumberDecimalSeparator(), Settings().maskedEditFont};
 }
 
+QString MaskedEditFont()
+{
+    return Settings().maskedEditFont;
+}
+
 void ApplyFormRunSettings(const FormRunSettings& settings)
 {
     Settings().lastListRow = settings.lastListRow;

@@ -24,6 +24,8 @@ struct FormRunSettings
 FormRunSettings ParameterWindowSettings();
 
 FormRunSettings CurrentFormRunSettings();
+// The font of masked edits now; see FontSpecification.
+QString MaskedEditFont();
 void ApplyFormRunSettings(const FormRunSettings& settings);
 
 // Sets `settings` for its own lifetime and puts the earlier ones back when it

@@ -87,9 +87,10 @@ QString NumberStoredToMask(const QString& stored, int digits, int decimals, bool
     return shown;
 }
 
+// The stored text is right-aligned: its sign comes after the leading spaces.
 bool NumberIsNegative(const QString& stored)
 {
-    return stored.startsWith(u'-');
+    return stored.trimmed().startsWith(u'-');
 }
 
 QString FormatSpinValue(qint64 value, int digits)

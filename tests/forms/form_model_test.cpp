@@ -313,6 +313,7 @@ TEST(NumberTest, ShowsStoredValues)
     EXPECT_EQ(NumberStoredToMask(S("-12"), 6, 0, true), S("-   12"));
     EXPECT_EQ(NumberStoredToMask(S("-12"), 6, 0, false), S("   -12"));
     EXPECT_TRUE(NumberIsNegative(S("-1")));
+    EXPECT_TRUE(NumberIsNegative(S("   -12,50")));
     SetNumberDecimalSeparator(u'.');
     EXPECT_EQ(NumberMaskToStored(S("12"), 5, 1), S(" 12.0"));
 }

@@ -4,8 +4,11 @@
 #include "forms/ui/ed_button.h"
 #include "forms/ui/ed_check_editor.h"
 #include "forms/ui/ed_combo_editor.h"
+#include "forms/ui/ed_date.h"
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
+#include "forms/ui/ed_mask_editor.h"
+#include "forms/ui/ed_number.h"
 #include "forms/ui/ed_spinedit.h"
 
 #include <memory>
@@ -19,6 +22,13 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
     const auto* field = dynamic_cast<const my_lineedit*>(&description);
     if (field != nullptr && description.ClassName() == QStringLiteral("my_lineedit"))
         return std::make_unique<ed_lineedit>(parent, *field, dx, dy, substitutions);
+    if (const auto* date = dynamic_cast<const my_date*>(&description))
+        return std::make_unique<ed_date>(parent, *date, dx, dy, substitutions);
+    if (const auto* number = dynamic_cast<const my_number*>(&description))
+        return std::make_unique<ed_number>(parent, *number, dx, dy, substitutions);
+    const auto* mask = dynamic_cast<const my_mask*>(&description);
+    if (mask != nullptr && description.ClassName() == QStringLiteral("my_mask"))
+        return std::make_unique<ed_mask_editor>(parent, *mask, dx, dy, substitutions);
     if (const auto* label = dynamic_cast<const my_label*>(&description))
         return std::make_unique<ed_label>(parent, *label, dx, dy, substitutions);
     if (const auto* check = dynamic_cast<const my_check*>(&description))

@@ -1,5 +1,6 @@
 #include "forms/form_compiler.h"
 #include "forms/form_record.h"
+#include "forms/form_run_settings.h"
 #include "forms/ui/editor_builder.h"
 #include "forms/ui/my_editor.h"
 #include "operator_messages.h"
@@ -129,6 +130,44 @@ TEST_F(FieldEditorsTest, TheOtherSingleFields)
     QTest::mouseClick(Find<QPushButton>(), Qt::LeftButton);
     EXPECT_EQ(m_events, (QStringList{S("1 C"), S("2 C"), S("2 C"), S("3 C"), S("1 K"), S("2 K"),
                                      S("2 S"), S("3 K"), S("4 P"), S("3 P")}));
+}
+
+// Masked fields keep what the mask shows, converted by their kind: a date
+// as YYYYMMDD and checked when it is left, a number right-aligned with the
+// window's decimal comma and red when negative.
+TEST_F(FieldEditorsTest, MaskedFieldsConvertAndCheck)
+{
+    const FormRunSettingsScope settings(ParameterWindowSettings());
+    Build("BEGIN DATE 'D' ON 0,0,90 NUMBER 'N' MASK SIGNED 8, 2 ON 0,30,90 "
+          "FIELD 'M' MASK '000-000;0; ' ON 0,60,90 END",
+          "D|20261231|N|  -12,50|");
+    QLineEdit* date = Find<QLineEdit>(0);
+    QLineEdit* number = Find<QLineEdit>(1);
+    QLineEdit* mask = Find<QLineEdit>(2);
+    ASSERT_TRUE(date && number && mask);
+    EXPECT_EQ(date->displayText(), S("31.12.2026"));
+    EXPECT_EQ(number->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(mask->font().family(), S("Courier New"));
+
+    mask->setFocus();
+    mask->home(false);
+    QTest::keyClicks(mask, S("123456"));
+    EXPECT_EQ(m_record.Value(S("M")), S("123456"));
+
+    m_events.clear();
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, S("31022026"));
+    EXPECT_EQ(m_record.Value(S("D")), S("20260231"));
+    number->setFocus();
+    EXPECT_EQ(m_record.ErrorText(), S("Błędna data \"31.02.2026\""));
+    EXPECT_TRUE(m_events.contains(S("3 D")));
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, S("28022026"));
+    mask->setFocus();
+    EXPECT_TRUE(m_record.errors().empty());
+    EXPECT_EQ(m_record.Value(S("D")), S("20260228"));
 }
 
 } // namespace

@@ -1,0 +1,32 @@
+#include "forms/ui/ed_date.h"
+
+#include "forms/date_validation.h"
+#include "forms/form_descriptions.h"
+#include "forms/form_record.h"
+#include "forms/form_value_formats.h"
+
+ed_date::ed_date(my_editor& parent, const my_date& description, int dx, int dy,
+                 const QString& substitutions)
+    : ed_mask_editor(parent, description, dx, dy, substitutions)
+{
+    // The base showed the value before it could convert it.
+    ShowValue();
+}
+
+QString ed_date::convert(const QString& value, Direction direction) const
+{
+    return direction == Direction::ToShown ? DateStoredToMask(value) : DateMaskToStored(value);
+}
+
+// The form hears of the commit only after the date has been checked, so that
+// it sees the error with it.
+void ed_date::Commit()
+{
+    if (IsReadOnly())
+        return;
+    StoreValue();
+    Record().RemoveErrorsFor(FieldName());
+    ValidateDateField(Record(), FieldName());
+    Raise(FormEvent::Commit, FieldName());
+    ShowValue();
+}
