@@ -1,7 +1,121 @@
 #include "forms/ui/parametry.h"
 
-TOknoParametrow::TOknoParametrow(QWidget* parent) : QDialog(parent)
+#include "app/ui/message_windows.h"
+#include "app/ui/modal_runner.h"
+#include "app/ui/operator_message_window.h"
+#include "forms/parameter_run.h"
+#include "forms/ui/editor_builder.h"
+#include "forms/ui/my_editor.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QWheelEvent>
+
+namespace {
+
+constexpr int kWindowFontPixels = 11;
+constexpr int kFormFontPixels = 12;
+constexpr int kButtonHeight = 37;
+constexpr int kGroupHeight = 36;
+constexpr int kGap = 5;
+constexpr int kWheelUnitsPerNotch = 120;
+
+QFont Tahoma(int pixels)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+TOknoParametrow::TOknoParametrow(QWidget* parent)
+    : QDialog(parent), m_panelFormularza(new QFrame(this)), m_panel1(new QWidget(this)),
+      m_button1(new QPushButton(QStringLiteral("Wykonaj"), m_panel1)),
+      m_groupBox1(new QGroupBox(QStringLiteral("Sortowanie wyniku"), m_panel1)),
+      m_comboBox1(new QComboBox(m_groupBox1))
 {
     setObjectName(QStringLiteral("OknoParametrow"));
     setWindowTitle(QStringLiteral("Parametry zestawienia"));
+    setFont(Tahoma(kWindowFontPixels));
+    m_panelFormularza->setObjectName(QStringLiteral("PanelFormularza"));
+    m_panelFormularza->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panelFormularza->setFont(Tahoma(kFormFontPixels));
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    m_button1->setDefault(true);
+    m_groupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    m_groupBox1->setGeometry(kGap, 1, ParameterWindowMetrics::kGroupWidth, kGroupHeight);
+    m_comboBox1->setGeometry(kGap, 14, ParameterWindowMetrics::kGroupWidth - 2 * kGap, 20);
+    m_groupBox1->hide();
+    connect(m_button1, &QPushButton::clicked, this, &TOknoParametrow::Button1Click);
+    resize(359, 220);
+}
+
+TOknoParametrow::~TOknoParametrow() = default;
+
+QWidget* TOknoParametrow::FormPanel() const
+{
+    return m_panelFormularza;
+}
+
+void TOknoParametrow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const int bottom = ParameterWindowMetrics::kBottomPanelHeight;
+    m_panelFormularza->setGeometry(0, 0, width(), height() - bottom);
+    m_panel1->setGeometry(0, height() - bottom, width(), bottom);
+    m_button1->setGeometry(width() - ParameterWindowMetrics::kButtonWidth - kGap, 1,
+                           ParameterWindowMetrics::kButtonWidth, kButtonHeight);
+}
+
+void TOknoParametrow::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / kWheelUnitsPerNotch;
+    if (m_root && notches != 0 && m_root->wheel(notches))
+        event->accept();
+    else
+        QDialog::wheelEvent(event);
+}
+
+void TOknoParametrow::Button1Click()
+{
+    if (m_root)
+        m_root->commit();
+    accept();
+}
+
+QString TOknoParametrow::run(const QString& caption, const QString& descriptionFile,
+                             const QString& buttonCaption, const QString& initialValues)
+{
+    OperatorMessageWindow messages;
+    std::unique_ptr<ParameterRun> parameters =
+        ParameterRun::Open(descriptionFile, initialValues, messages);
+    if (!parameters)
+        return QString();
+    setWindowTitle(caption);
+    m_button1->setText(buttonCaption);
+    resize(ParameterWindowClientSize(parameters->Form(), !m_groupBox1->isHidden(),
+                                     !m_button1->isHidden()));
+    m_root =
+        std::make_unique<my_editor>(m_panelFormularza, parameters->Hook(), parameters->Record());
+    parameters->Hook()(FormEvent::Announce, parameters->Record(), QStringLiteral("FORMULARZ"));
+    BuildEditors(parameters->Form(), *m_root, 0, 0, QString());
+    m_root->focus_first();
+
+    QString result;
+    for (;;) {
+        if (RunModal(*this) != QDialog::Accepted)
+            break;
+        const ParameterRun::Outcome outcome = parameters->Confirm();
+        if (outcome.accepted) {
+            result = outcome.parameterText;
+            break;
+        }
+        ShowError(outcome.errorText);
+    }
+    m_root.reset();
+    m_groupBox1->hide();
+    return result;
 }

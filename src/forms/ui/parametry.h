@@ -2,12 +2,44 @@
 
 #include <QDialog>
 
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class my_editor;
+
 // The report parameter window, where the librarian fills in a report's form
 // before the server computes it. Created once at start; the form itself is
-// built for each report run.
+// built for each run and nothing of it stays afterwards.
 class TOknoParametrow : public QDialog
 {
     Q_OBJECT
 public:
     explicit TOknoParametrow(QWidget* parent = nullptr);
+    ~TOknoParametrow() override;
+
+    // Compiles the form in `descriptionFile`, loads `initialValues` (the
+    // parameter text of the last run) and shows the form until it is
+    // confirmed without errors: the parameter text then, at least "||".
+    // Empty when the file cannot be read or the window is closed.
+    QString run(const QString& caption, const QString& descriptionFile,
+                const QString& buttonCaption, const QString& initialValues);
+
+    QWidget* FormPanel() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void Button1Click();
+
+    QFrame* m_panelFormularza;
+    QWidget* m_panel1;
+    QPushButton* m_button1;
+    QGroupBox* m_groupBox1;
+    QComboBox* m_comboBox1;
+    std::unique_ptr<my_editor> m_root;
 };
