@@ -3,6 +3,8 @@
 #include "forms/parameter_run.h"
 #include "operator_messages.h"
 
+#include "description_file.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -45,14 +47,7 @@ TEST(ParameterWindowClientSize, FitsTheFormAndTheBottomPanel)
 class ParameterRunTest : public testing::Test
 {
 protected:
-    QString Description(const char* text)
-    {
-        const QString path = m_dir.filePath(S("PARAMS.TMP"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text);
-        return path;
-    }
+    QString Description(const char* text) { return WriteDescription(m_dir, text); }
 
     QTemporaryDir m_dir;
     CollectedMessages m_messages;

@@ -3,6 +3,8 @@
 #include "forms/ui/parametry.h"
 #include "modal_answers.h"
 
+#include "description_file.h"
+
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,14 +23,7 @@ QString S(const char* text)
 class ParametryTest : public testing::Test
 {
 protected:
-    QString Description(const char* text)
-    {
-        const QString path = m_dir.filePath(S("PARAMS.TMP"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text);
-        return path;
-    }
+    QString Description(const char* text) { return WriteDescription(m_dir, text); }
 
     // The next parameter window: shown, `date` typed over the first field,
     // then "Wykonaj" pressed, as a librarian does it.
