@@ -16,7 +16,7 @@ ProgramWindows::ProgramWindows(const QString& configFile, const QString& program
       m_logowanie(std::make_unique<TOknoLogowania>(configFile, *m_zmianaHasla))
 {
     m_logowanie->SetClientMode(QLatin1Char('C'));
-    m_czytelnia->Attach(*m_licznik, *m_zmianaHasla, *m_logowanie, *m_podglad);
+    m_czytelnia->Attach(*m_licznik, *m_zmianaHasla, *m_logowanie, *m_parametry, *m_podglad);
 }
 
 ProgramWindows::~ProgramWindows()

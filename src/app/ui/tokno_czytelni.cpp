@@ -2,6 +2,7 @@
 
 #include "app/autologin_file.h"
 #include "app/reading_room_caption.h"
+#include "app/report_form_file.h"
 #include "app/ui/message_windows.h"
 #include "app/ui/my_button.h"
 #include "app/ui/plain_message_box.h"
@@ -14,11 +15,13 @@
 #include "client/https_settings.h"
 #include "client/keep_alive_setting.h"
 #include "client/lm_timer.h"
+#include "client/nura_client.h"
 #include "client/nura_text_helpers.h"
 #include "config/code_page_setting.h"
 #include "config/config_path.h"
 #include "config/ini_file.h"
 #include "config/ini_macro.h"
+#include "forms/ui/parametry.h"
 #include "reports/ui/zestawienie.h"
 
 #include <QApplication>
@@ -89,10 +92,11 @@ TOknoCzytelni::~TOknoCzytelni()
 }
 
 void TOknoCzytelni::Attach(TOknoLicznika& counter, TOknoZmianyHasla& passwordWindow,
-                           TOknoLogowania& login, TForm2& preview)
+                           TOknoLogowania& login, TOknoParametrow& parameters, TForm2& preview)
 {
     m_counter = &counter;
     m_login = &login;
+    m_parameters = &parameters;
     m_preview = &preview;
     m_dialogs = std::make_unique<WindowDialogs>(passwordWindow);
 }
@@ -324,11 +328,30 @@ void TOknoCzytelni::RebuildReportMenu()
     }
 }
 
-void TOknoCzytelni::RunReport(const nura_report&)
+// The report's form is filled in, the server computes the report into the
+// working folder and the preview shows it. A failed request has already
+// been reported by the client's error handler.
+void TOknoCzytelni::RunReport(const nura_report& report)
 {
-    // The parameter window and the preview come with a later version; until
-    // then the librarian is told so instead of nothing happening.
-    ShowInfo(QStringLiteral("Wykonywanie zestawień nie jest dostępne w tej wersji programu."));
+    Twypozyczalnia* session = CurrentSession();
+    if (session == nullptr || m_parameters == nullptr || m_preview == nullptr)
+        return;
+    const QString formFile = m_settings.workingFolder + QStringLiteral("PARAMS.TMP");
+    if (const QString error = WriteReportFormFile(formFile, report.form); !error.isEmpty()) {
+        ShowError(error);
+        return;
+    }
+    const QString values = m_parameters->run(QStringLiteral("Parametry zestawienia"), formFile,
+                                             QStringLiteral("Wykonaj"), m_settings.lastValues);
+    if (values.isEmpty())
+        return;
+    m_settings.lastValues = values;
+    const QString resultFile = m_settings.workingFolder + QStringLiteral("report.tmp");
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool computed = session->Client().ReportProcedure(report.identifier, values, resultFile);
+    QGuiApplication::restoreOverrideCursor();
+    if (computed)
+        m_preview->show_report(report.name, resultFile, ServerParameter(QStringLiteral("stopka")));
 }
 
 void TOknoCzytelni::OpenSavedReport()

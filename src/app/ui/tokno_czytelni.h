@@ -20,6 +20,7 @@ class QMenu;
 class TForm2;
 class TOknoLicznika;
 class TOknoLogowania;
+class TOknoParametrow;
 class TOknoZmianyHasla;
 class myButton;
 struct nura_report;
@@ -40,7 +41,7 @@ public:
 
     // The other windows it uses, created after it.
     void Attach(TOknoLicznika& counter, TOknoZmianyHasla& passwordWindow, TOknoLogowania& login,
-                TForm2& preview);
+                TOknoParametrow& parameters, TForm2& preview);
 
     // Sets the caption, builds the buttons from the server's structure text
     // and rebuilds the report menu.
@@ -120,6 +121,7 @@ private:
 
     TOknoLicznika* m_counter = nullptr;
     TOknoLogowania* m_login = nullptr;
+    TOknoParametrow* m_parameters = nullptr;
     TForm2* m_preview = nullptr;
     std::unique_ptr<WindowDialogs> m_dialogs;
 

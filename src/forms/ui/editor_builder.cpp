@@ -44,16 +44,22 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
 
 } // namespace
 
-void BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
-                  const QString& substitutions)
+QStringList BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                         const QString& substitutions)
 {
     if (std::unique_ptr<my_editor> editor =
             FieldEditorOf(description, parent, dx, dy, substitutions)) {
         parent.Append(std::move(editor));
-        return;
+        return {};
     }
     if (description.ClassName() != QStringLiteral("my_formular"))
-        return;
-    for (const auto& child : description.children)
-        BuildEditors(*child, parent, dx, dy, substitutions);
+        return {description.ClassName()};
+    QStringList missing;
+    for (const auto& child : description.children) {
+        for (const QString& kind : BuildEditors(*child, parent, dx, dy, substitutions)) {
+            if (!missing.contains(kind))
+                missing << kind;
+        }
+    }
+    return missing;
 }

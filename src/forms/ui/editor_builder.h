@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class my_editor;
 class my_formular;
@@ -8,6 +8,7 @@ class my_formular;
 // Builds the editors of `description` and of everything inside it into
 // `parent`, at the container offsets `dx`, `dy`, with the names' pairs in
 // `substitutions`. A block without a control of its own builds its
-// statements in order.
-void BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
-                  const QString& substitutions);
+// statements in order. Returns the kinds of field this version cannot show
+// yet, each once, so that the window can say so rather than leave a gap.
+QStringList BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                         const QString& substitutions);

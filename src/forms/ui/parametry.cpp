@@ -101,7 +101,11 @@ QString TOknoParametrow::run(const QString& caption, const QString& descriptionF
     m_root =
         std::make_unique<my_editor>(m_panelFormularza, parameters->Hook(), parameters->Record());
     parameters->Hook()(FormEvent::Announce, parameters->Record(), QStringLiteral("FORMULARZ"));
-    BuildEditors(parameters->Form(), *m_root, 0, 0, QString());
+    const QStringList missing = BuildEditors(parameters->Form(), *m_root, 0, 0, QString());
+    if (!missing.isEmpty())
+        ShowInfo(QStringLiteral("Ta wersja programu nie pokazuje jeszcze niektórych pól "
+                                "formularza (%1); ich wartości nie zostaną wysłane.")
+                     .arg(missing.join(QStringLiteral(", "))));
     m_root->focus_first();
 
     QString result;

@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -391,11 +392,24 @@ TEST_P(ReadingRoomWindowTest, ReportsFromTheMenu)
 {
     TOknoCzytelni& window = StartLoggedInAsDemo();
     ASSERT_TRUE(window.LayoutBuilt());
-    QStringList seen;
-    Answer(1, &seen);
-    window.ReportMenu()->actions().at(2)->menu()->actions().first()->trigger();
-    EXPECT_EQ(seen, QStringList{S("Komunikat: Wykonywanie zestawień nie jest dostępne w tej "
-                                  "wersji programu.")});
+    // A report of the catalog: its form filled in as a librarian does it,
+    // computed by the server and shown in the preview.
+    PrepareModalAnswer([](QDialog& dialog) {
+        ShowAnsweredWindow(dialog);
+        auto* date = dialog.findChild<QLineEdit*>();
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, S("09122026"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(S("Button1")), Qt::LeftButton);
+        return dialog.result();
+    });
+    QAction* report = window.ReportMenu()->actions().at(2)->menu()->actions().first();
+    report->trigger();
+    ASSERT_NE(m_windows->Podglad().Report(), nullptr);
+    EXPECT_EQ(m_windows->Podglad().windowTitle(), report->text());
+    EXPECT_TRUE(window.Settings().lastValues.startsWith(S("DZIEN|20261209|")))
+        << window.Settings().lastValues.toStdString();
+    EXPECT_TRUE(TakeUnansweredModals().isEmpty());
 
     const QString saved = S(ZELVORAN_TEST_DATA "/reports/odwiedziny.txt");
     PrepareModalAnswer([saved](QDialog& dialog) {
