@@ -60,12 +60,12 @@ TEST_F(CliCallTest, TransfersFilesAndSaysWhetherTheyArrived)
 {
     ASSERT_TRUE(m_sim.Running());
     const QString target = m_folder.filePath(S("report.tmp"));
-    const CliRun run = Call({S("ReportProcedure"), S("1"), S("od|2024|"), target});
+    const CliRun run = Call({S("ReportProcedure"), S("5"), S("FILTR|D|"), target});
     EXPECT_EQ(run.rc, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "true\n");
     QFile report(target);
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
-    QFile original(QDir(m_sim.DataFolder()).filePath(S("reports/1.txt")));
+    QFile original(QDir(m_sim.DataFolder()).filePath(S("reports/5.txt")));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     EXPECT_EQ(report.readAll(), original.readAll());
 

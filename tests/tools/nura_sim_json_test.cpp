@@ -86,11 +86,11 @@ TEST_F(SimJsonTest, DownloadsAndUploads)
 {
     QString id = LogIn();
     // A report is the file's bytes, 8-bit as they are, in Base64.
-    const json report = Post(id, "Report Procedure", {{0, 100}, {0, 3}, {1, 1}, {2, "A|1|"}});
+    const json report = Post(id, "Report Procedure", {{0, 100}, {0, 3}, {1, 5}, {2, "A|1|"}});
     ASSERT_EQ(report.size(), 1u);
     EXPECT_EQ(report[0][0], 3);
     EXPECT_EQ(FromBase64(report[0][1]),
-              FileBytes(m_data.FilePath(QStringLiteral("reports/1.txt"))));
+              FileBytes(m_data.FilePath(QStringLiteral("reports/5.txt"))));
     const json missing = Post(id, "Report Procedure", {{0, 100}, {0, 3}, {1, 77}, {2, ""}});
     ASSERT_EQ(missing.size(), 1u);
     EXPECT_EQ(missing[0][0], 2);

@@ -4,6 +4,7 @@
 
 #include "client/ansi_codec.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -11,8 +12,39 @@
 
 #include <cstdlib>
 
+namespace {
+
+// SHA-256 of the fixed reports 1 to 4 that earlier versions copied into a
+// demo data folder. Such a copy, left as it was, would now hide the report
+// the simulator computes, so it is removed; a changed one is somebody's own
+// report and stays.
+constexpr const char* kEarlierDemoReports[][2] = {
+    {"reports/1.txt", "ccee29105e89ff70ac5aff640bf4b007c889c2c8c77e8062ee977d0fe8cf04a3"},
+    {"reports/2.txt", "40cf229c540c5065fef6b15ae3827e8e0ee24a951bed670370b27f6d42b7f29e"},
+    {"reports/3.txt", "4fc983d45962f4c8a2081136381b9cf72ef4afc2a8e7187a6ed9a511474ee1b3"},
+    {"reports/4.txt", "75fb5af05337fc3d95af507e9c3dcdfc129f243d708f54899c32428a997603b1"},
+};
+
+void RemoveEarlierDemoReports(const QString& folder)
+{
+    for (const auto& [relative, digest] : kEarlierDemoReports) {
+        const QString path = QDir(folder).filePath(QLatin1String(relative));
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray hash =
+            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+        file.close();
+        if (hash.toHex() == digest)
+            QFile::remove(path);
+    }
+}
+
+} // namespace
+
 QString CopyDemoData(const QString& folder)
 {
+    RemoveEarlierDemoReports(folder);
     const QString root = QStringLiteral(":/demo");
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

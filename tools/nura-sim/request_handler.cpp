@@ -1,5 +1,6 @@
 #include "request_handler.h"
 
+#include "computed_reports.h"
 #include "data_paths.h"
 #include "json_file.h"
 #include "password_check.h"
@@ -309,14 +310,34 @@ SimReply RequestHandler::Entry(const ParsedRequest& request) const
 
 SimReply RequestHandler::Report(const ParsedRequest& request, const QString& recordLine) const
 {
-    if (request.layout->subCode == 3) {
-        const Args args(request);
-        const QString path = m_data.FilePath(QStringLiteral("reports/%1.txt").arg(args.Number(0)));
-        if (!QFileInfo(path).isFile())
-            return FailedStream(QStringLiteral("no report %1").arg(args.Number(0)));
+    if (request.layout->subCode != 3)
+        return Canned(request, recordLine);
+    const Args args(request);
+    const qint32 number = args.Number(0);
+    // A report file in the data folder wins over a computed report, so a
+    // test can have any report it needs.
+    const QString path = m_data.FilePath(QStringLiteral("reports/%1.txt").arg(number));
+    if (QFileInfo(path).isFile())
         return FileStream(path);
+    const std::optional<ComputedReport> computed = ComputeReport(
+        number, args.Text(1), m_data.registry, m_data.profile.Structure(), QDate::currentDate());
+    if (!computed)
+        return FailedStream(QStringLiteral("no report %1").arg(number));
+    if (!computed->error.isEmpty()) {
+        // The JSON reply carries the text in place of the download; over TCP
+        // a failed stream is a bare -1, so the text goes ahead of it as a
+        // server message, which the client shows.
+        SimReply reply =
+            FailedStream(QStringLiteral("refused report %1: %2").arg(number).arg(computed->error));
+        reply.text = computed->error;
+        reply.messages = QStringList{computed->error};
+        return reply;
     }
-    return Canned(request, recordLine);
+    SimReply reply = StreamReply();
+    reply.streamData = computed->bytes;
+    reply.outcome =
+        QStringLiteral("computed report %1 (%2 bytes)").arg(number).arg(reply.streamData.size());
+    return reply;
 }
 
 SimReply RequestHandler::File(const ParsedRequest& request) const

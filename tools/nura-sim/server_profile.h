@@ -25,6 +25,8 @@ public:
     QString Description() const;
     QString Parameter(const QString& key) const;
     LayoutContext Layout() const;
+    // The catalog structure as struktura.txt gave it.
+    const QString& Structure() const { return m_structure; }
 
 private:
     QString m_generation = QStringLiteral("NURA3");

@@ -15,7 +15,8 @@
 //   registry.json               visit counts per date and type
 //   replies.json                canned replies
 //   lists.json                  lists served entry by entry
-//   reports/<N>.txt             report output, files/ and blobs/ areas
+//   reports/<N>.txt             report output (wins over a computed report),
+//                               files/ and blobs/ areas
 struct SimData
 {
     // Returns an error text, empty on success.

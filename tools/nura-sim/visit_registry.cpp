@@ -33,3 +33,13 @@ qint64 VisitRegistry::Count(const QString& date, const QString& type) const
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_days.value(date).toObject().value(type).toInteger();
 }
+
+QMap<QString, qint64> VisitRegistry::Day(const QString& date) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const QJsonObject day = m_days.value(date).toObject();
+    QMap<QString, qint64> counts;
+    for (auto it = day.begin(); it != day.end(); ++it)
+        counts.insert(it.key(), it.value().toInteger());
+    return counts;
+}

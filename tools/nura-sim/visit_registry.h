@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QMap>
 #include <QString>
 
 #include <mutex>
@@ -19,6 +20,8 @@ public:
     // on success; on error the count stays as it was.
     QString Add(const QString& date, const QString& type, qint64 delta);
     qint64 Count(const QString& date, const QString& type) const;
+    // Every type counted on `date`, with its count.
+    QMap<QString, qint64> Day(const QString& date) const;
 
 private:
     mutable std::mutex m_mutex;
