@@ -22,9 +22,9 @@ FieldEditor::FieldEditor(my_editor& parent, QString fieldName)
 // deleted is no commit.
 FieldEditor::~FieldEditor()
 {
-    if (m_control) {
-        m_control->removeEventFilter(this);
-        delete m_control;
+    if (QWidget* control = m_control.data()) {
+        control->removeEventFilter(this);
+        delete control;
     }
 }
 
@@ -58,28 +58,36 @@ void FieldEditor::Store(const QString& value)
 
 void FieldEditor::ShowReadOnly(bool readOnly)
 {
-    QPalette palette = m_control->palette();
+    QWidget* control = m_control.data();
+    QPalette palette = control->palette();
     palette.setColor(QPalette::Base, readOnly ? kReadOnlyColour : QColor(Qt::white));
-    m_control->setPalette(palette);
+    control->setPalette(palette);
+}
+
+// The control is looked at through one pointer: a guarded pointer read
+// twice may, as far as the compiler knows, be null the second time.
+bool FieldEditor::TakesFocus(const QWidget& control) const
+{
+    return !IsReadOnly() && control.isEnabled() && control.focusPolicy() != Qt::NoFocus;
 }
 
 void FieldEditor::refresh(const QString& name)
 {
-    if (name != m_fieldName || !m_control)
+    QWidget* control = m_control.data();
+    if (name != m_fieldName || control == nullptr)
         return;
-    const bool readOnly = IsReadOnly();
-    ShowReadOnly(readOnly);
+    ShowReadOnly(IsReadOnly());
     ShowValue();
-    if (!readOnly && m_control->isEnabled() && m_control->focusPolicy() != Qt::NoFocus)
-        m_control->setFocus();
+    if (TakesFocus(*control))
+        control->setFocus();
 }
 
 bool FieldEditor::focus_first()
 {
-    if (!m_control || IsReadOnly() || !m_control->isEnabled() ||
-        m_control->focusPolicy() == Qt::NoFocus)
+    QWidget* control = m_control.data();
+    if (control == nullptr || !TakesFocus(*control))
         return false;
-    m_control->setFocus();
+    control->setFocus();
     return true;
 }
 
@@ -93,7 +101,8 @@ QList<QWidget*> FieldEditor::controls() const
 
 bool FieldEditor::has_focus() const
 {
-    return m_control && m_control->hasFocus();
+    const QWidget* control = m_control.data();
+    return control != nullptr && control->hasFocus();
 }
 
 bool FieldEditor::wheel(int)
@@ -119,9 +128,10 @@ bool FieldEditor::set_caret(const QString& name, int position)
 
 bool FieldEditor::screen_position(const QString& name, QPoint& point) const
 {
-    if (name != m_fieldName || !m_control)
+    const QWidget* control = m_control.data();
+    if (name != m_fieldName || control == nullptr)
         return false;
-    point = m_control->mapToGlobal(QPoint(0, 0));
+    point = control->mapToGlobal(QPoint(0, 0));
     return true;
 }
 

@@ -38,6 +38,8 @@ protected:
     // shows the record's value in it.
     void Adopt(QWidget* control, const QRect& geometry);
     bool IsReadOnly() const;
+    // Whether `control` (this editor's) may take the focus now.
+    bool TakesFocus(const QWidget& control) const;
     void Store(const QString& value);
 
     // Shows the record's value.
