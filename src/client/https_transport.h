@@ -57,8 +57,8 @@ public:
     };
 
     // GET with Accept-Encoding "identity" and Connection "keep-alive", for
-    // pictures on web servers; redirections are followed. `cancelled`, when given, is looked at while
-    // the transfer runs and stops it when it turns true.
+    // pictures on web servers; redirections are followed. `cancelled`, when given, is looked at
+    // while the transfer runs and stops it when it turns true.
     Response Get(const QByteArray& url, const GetLimits& limits,
                  const std::atomic<bool>* cancelled = nullptr);
 
