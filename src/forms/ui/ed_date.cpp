@@ -18,15 +18,7 @@ QString ed_date::convert(const QString& value, Direction direction) const
     return direction == Direction::ToShown ? DateStoredToMask(value) : DateMaskToStored(value);
 }
 
-// The form hears of the commit only after the date has been checked, so that
-// it sees the error with it.
-void ed_date::Commit()
+void ed_date::CheckCommitted()
 {
-    if (IsReadOnly())
-        return;
-    StoreValue();
-    Record().RemoveErrorsFor(FieldName());
     ValidateDateField(Record(), FieldName());
-    Raise(FormEvent::Commit, FieldName());
-    ShowValue();
 }

@@ -15,5 +15,5 @@ public:
     QString convert(const QString& value, Direction direction) const override;
 
 protected:
-    void Commit() override;
+    void CheckCommitted() override;
 };

@@ -147,6 +147,7 @@ void FieldEditor::Commit()
         return;
     StoreValue();
     Record().RemoveErrorsFor(m_fieldName);
+    CheckCommitted();
     Raise(FormEvent::Commit, m_fieldName);
 }
 

@@ -55,6 +55,9 @@ protected:
     // Leaving the field: unless it is read-only, store it, drop its
     // errors and tell the form.
     virtual void Commit();
+    // Adds the errors of the value just committed, before the form hears of
+    // the commit, so that it sees them with it.
+    virtual void CheckCommitted() {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
