@@ -16,6 +16,7 @@ packages=(
   libxlsxwriter-dev python3-openpyxl locales  # spreadsheet export; tests read it back, also in a Polish locale
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  xvfb xdotool  # one run of a report as a librarian would click through it, on a virtual screen
   zbar-tools libzint-dev  # bar-code yardsticks: a decoder and an encoder, tests and benchmarks only
   libcups2-dev cups-daemon cups-client cups-filters poppler-utils  # printing through CUPS; the print tests run a private scheduler with the generic PDF driver and read its PDFs back
   # fuzzing (libFuzzer ships with clang's runtime)

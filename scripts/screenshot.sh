@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Makes docs/czytelnia.png, the README's picture of the reading-room window:
-# runs scripts/demo.sh on a virtual screen (Xvfb), waits for the window to
-# show the demo layout, photographs it and closes everything again.
-# Needs xvfb, x11-utils and imagemagick (installed when missing).
+# Makes the README's pictures of the program against the demo server:
+# docs/czytelnia.png (the reading-room window), docs/parametry.png (the
+# parameter window of "Odwiedziny w dniu") and docs/zestawienie.png (the
+# computed report in the preview). Builds in release mode as scripts/demo.sh
+# does, then runs the scripted way to a report (tests/gui/report_path.sh) on
+# a virtual screen and photographs each window on the way.
+# Needs xvfb, xdotool and imagemagick (installed when missing).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out="${1:-$root/docs/czytelnia.png}"
+out="${1:-$root/docs}"
+build="$root/build/release"
 
-packages=(xvfb x11-utils imagemagick)
+packages=(xvfb xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -18,32 +22,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-display=:97
-Xvfb $display -screen 0 1024x768x24 -nolisten tcp &
-xvfb=$!
-demo=""
-cleanup() {
-  [ -n "$demo" ] && pkill -TERM -P "$demo" 2>/dev/null || true
-  [ -n "$demo" ] && wait "$demo" 2>/dev/null || true
-  kill $xvfb 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-sleep 1
-
-"$root/scripts/demo.sh" &
-demo=$!
-# The caption gets the reading room's name once the layout is built.
-window=""
-# The demo builds first, which on a fresh clone takes a while.
-for _ in $(seq 4800); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Czytelnia G/ {print $1; exit}')
-  [ -n "$window" ] && break
-  kill -0 $demo 2>/dev/null || { echo "the demo ended before its window appeared" >&2; exit 1; }
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "no reading-room window after 40 minutes" >&2; exit 1; }
-sleep 2 # the counts are read and painted
-mkdir -p "$(dirname "$out")"
-import -window "$window" "$out"
-echo "wrote $out"
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DZELVORAN_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 --target czytelnia czytelnia-cli nura-sim
+mkdir -p "$out"
+"$root/tests/gui/report_path.sh" "$build" "$out"
+echo "wrote $out/czytelnia.png, $out/parametry.png and $out/zestawienie.png"

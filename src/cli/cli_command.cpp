@@ -58,7 +58,10 @@ const char kUsage[] =
     "  form names FILE                        the names of the form's values\n"
     "  form params [--initial TEXT] [--set NAME=VALUE ...]\n"
     "                                         the parameter text of those values\n"
-    "  markers TEXT --spec SPEC               TEXT as a MARKERS field shows it (markers\n"
+    "  form render FILE [--initial TEXT] --png OUT\n"
+    "                                         the parameter window as it opens for\n"
+    "                                         the form, drawn to a PNG picture\n"
+    "  markers TEXT --mask MASK               TEXT as a MARKERS field shows it (markers\n"
     "                                         in brackets), then its stored text\n"
     "Rich text (the content of a form's panel; see `richtext` alone):\n"
     "  richtext render FILE --width W (--png OUT | --layout)\n"
@@ -128,6 +131,9 @@ bool CliNeedsGui(const QStringList& arguments)
     bool trace = false;
     TakeGlobalOptions(words, configFile, trace);
     if (!words.isEmpty() && words[0] == QStringLiteral("richtext"))
+        return true;
+    if (words.size() >= 2 && words[0] == QStringLiteral("form") &&
+        words[1] == QStringLiteral("render"))
         return true;
     if (words.size() < 2 || words[0] != QStringLiteral("report"))
         return false;

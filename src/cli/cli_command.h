@@ -24,6 +24,8 @@ int RunCatalogCommand(QStringList arguments, CliIo& io);
 int RunVisitsCommand(QStringList arguments, CliIo& io);
 int RunBarcodeCommand(const QStringList& arguments, CliIo& io);
 int RunFormCommand(const QStringList& arguments, CliIo& io);
+// The parameter window for a form, drawn to a picture.
+int RunFormRenderCommand(const QStringList& arguments, CliIo& io);
 // A MARKERS field's text as the marker memo shows it and reads it back.
 int RunMarkersCommand(const QStringList& arguments, CliIo& io);
 // The report commands take the configuration file for the installation's

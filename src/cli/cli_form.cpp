@@ -10,7 +10,8 @@
 namespace {
 
 const char kFormUsage[] = "Usage: czytelnia-cli form check FILE | names FILE |\n"
-                          "       params [--initial TEXT] [--set NAME=VALUE ...]";
+                          "       params [--initial TEXT] [--set NAME=VALUE ...] |\n"
+                          "       render FILE [--initial TEXT] --png OUT";
 
 QString Size(const FormExpression* tree)
 {
@@ -75,6 +76,8 @@ int RunFormCommand(const QStringList& arguments, CliIo& io)
     const QString command = arguments.value(0);
     if (command == QStringLiteral("params"))
         return RunParams(arguments.mid(1), io);
+    if (command == QStringLiteral("render"))
+        return RunFormRenderCommand(arguments.mid(1), io);
     if (arguments.size() != 2 ||
         (command != QStringLiteral("check") && command != QStringLiteral("names")))
         return io.Fail(QString::fromLatin1(kFormUsage));

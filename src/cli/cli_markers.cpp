@@ -5,7 +5,7 @@
 
 namespace {
 
-const char kMarkersUsage[] = "Usage: czytelnia-cli markers TEXT --spec SPEC";
+const char kMarkersUsage[] = "Usage: czytelnia-cli markers TEXT --mask MASK";
 
 } // namespace
 
@@ -15,7 +15,7 @@ const char kMarkersUsage[] = "Usage: czytelnia-cli markers TEXT --spec SPEC";
 int RunMarkersCommand(const QStringList& arguments, CliIo& io)
 {
     QStringList words = arguments;
-    const qsizetype option = words.indexOf(QStringLiteral("--spec"));
+    const qsizetype option = words.indexOf(QStringLiteral("--mask"));
     if (option < 0 || option + 1 >= words.size())
         return io.Fail(QString::fromLatin1(kMarkersUsage));
     const QString specification = words[option + 1];

@@ -1,6 +1,7 @@
 #include "cli_run.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -97,6 +98,29 @@ TEST_F(CliFormTest, ParamsBuildsTheParameterText)
         EXPECT_EQ(run.rc, rows[i].rc) << "row " << i;
         EXPECT_EQ(run.out, QByteArray(rows[i].out)) << "row " << i;
     }
+}
+
+// The window is drawn at the size the form's extents give it, with the
+// loaded values; what it cannot show yet is named, a missing file is said.
+TEST_F(CliFormTest, RenderDrawsTheParameterWindow)
+{
+    const QString form = Write("BEGIN FIELD 'A' ON 10, 12, 300 LIST '#' OF 2 ON 0,40,100,50 "
+                               "BEGIN FIELD 'B#' ON 0,0,40 END END\n");
+    const QString out = m_dir.filePath(S("okno.png"));
+    const CliRun run =
+        Cli({S("form"), S("render"), form, S("--initial"), S("A|abc|"), S("--png"), out});
+    EXPECT_EQ(run.rc, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Not shown by this version: my_list")) << run.err.toStdString();
+    const QImage image(out);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 310);
+    EXPECT_GE(image.height(), 90 + 39);
+
+    const CliRun missing =
+        Cli({S("form"), S("render"), m_dir.filePath(S("brak.frm")), S("--png"), out});
+    EXPECT_EQ(missing.rc, 1);
+    EXPECT_TRUE(missing.err.startsWith("Brak pliku")) << missing.err.toStdString();
+    EXPECT_EQ(Cli({S("form"), S("render"), form}).rc, 1) << "no --png";
 }
 
 } // namespace

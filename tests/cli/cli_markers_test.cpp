@@ -27,11 +27,11 @@ TEST_P(CliMarkersTest, ShowsAndReadsBack)
 INSTANTIATE_TEST_SUITE_P(
     Words, CliMarkersTest,
     testing::Values(
-        /* 0*/ MarkersCase{{"markers", "^aTytuł^bSub^zX", "--spec", "^|a|Tytuł|b|Podtytuł|"},
+        /* 0*/ MarkersCase{{"markers", "^aTytuł^bSub^zX", "--mask", "^|a|Tytuł|b|Podtytuł|"},
                            0,
                            "[a]Tytuł[b]SubX\n^aTytuł^bSubX\n"},
-        /* 1*/ MarkersCase{{"markers", "--spec", "#|a|A|", "x##y#a"}, 0, "x#y[a]\nx##y#a\n"},
+        /* 1*/ MarkersCase{{"markers", "--mask", "#|a|A|", "x##y#a"}, 0, "x#y[a]\nx##y#a\n"},
         /* 2*/ MarkersCase{{"markers", "^a"}, 1, ""},
-        /* 3*/ MarkersCase{{"markers", "a", "b", "--spec", "^|a|A|"}, 1, ""}));
+        /* 3*/ MarkersCase{{"markers", "a", "b", "--mask", "^|a|A|"}, 1, ""}));
 
 } // namespace

@@ -161,7 +161,8 @@ TEST_F(SimReportTest, ReportsFollowTheirFormsAndTheVisitsJustCounted)
         /*11*/
         {2, "OD|Żz|RODZAJ|W|", {S("&od=Żz&nazwisko=Brak czytelników spełniających warunki")}, 1},
         /*12*/ {2, "RODZAJ|X|", {S("error: Nieznany rodzaj czytelników: X")}, 1},
-        /*13*/
+        /*13*/ {5, "FILTR|X|", {S("error: Nieznany filtr czytelników: X")}, 1},
+        /*14*/
         {4,
          "||",
          {S("&typ=CZO&nazwa=Na miejscu&grupa=Czytelnia ogólna&liczba=4&wykres=16&razem=6&"
@@ -190,6 +191,15 @@ TEST_F(SimReportTest, ReaderCardsFollowTheFilter)
     const QStringList lines = Report(2, "OD|Ł|RODZAJ|W|");
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines.count(S("*")), 2) << "students, pupils, the others";
+    // The filter report splits the same readers into adults and children.
+    const QStringList adults = Report(5, "FILTR|D|");
+    const QStringList children = Report(5, "FILTR|K|");
+    EXPECT_EQ(adults.size() + children.size(), 42);
+    EXPECT_TRUE(children.value(0).startsWith(S("&filtr=Tylko dzieci&lp=1&")))
+        << children.value(0).toStdString();
+    EXPECT_TRUE(adults.last().endsWith(S("&razem=%1").arg(adults.size())));
+    EXPECT_EQ(
+        adults.filter(S("&zastrzezona=T")).size() + children.filter(S("&zastrzezona=T")).size(), 6);
     for (const QString& line : lines) {
         if (line == QLatin1String("*"))
             continue;

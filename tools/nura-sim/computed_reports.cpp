@@ -97,6 +97,30 @@ const char kTodayDescription[] = "[REPORT 700 ALIGN=STANDARD]\n"
                                  "TEXT #Strona_%P 690 10 RIGHT\n"
                                  "[END]\n";
 
+const char kFilterDescription[] =
+    "[REPORT 800 ALIGN=CONST 20 ORIENTATION=PORTRAIT LEFT=20]\n"
+    "[HEADER 84]\n"
+    "TEXT #Czytelnicy_według_filtru 10 5 BOLD SIZE=24 FIRST\n"
+    "TEXT #Czytelnicy_według_filtru_(ciąg_dalszy) 10 5 BOLD SIZE=20 OTHER\n"
+    "TEXT #%0 790 10 RIGHT\n"
+    "TEXT #Filtr:_&filtr 10 36\n"
+    "TEXT #Lp. 50 62 BOLD RIGHT\n"
+    "TEXT #Nazwisko_i_imię 70 62 BOLD\n"
+    "TEXT #Karta 330 62 BOLD\n"
+    "TEXT #Ostatnia_wizyta 790 62 BOLD RIGHT\n"
+    "H 10 82 780 BOLD\n"
+    "[LINE 22]\n"
+    "TEXT &lp 50 3 RIGHT\n"
+    "TEXT &nazwisko 70 3 LIMIT 250\n"
+    "TEXT &karta 330 3\n"
+    "TEXT #karta_zastrzeżona 450 3 WHEN &zastrzezona\n"
+    "TEXT &wizyta 790 3 RIGHT\n"
+    "[FOOTER 34]\n"
+    "H 10 2 780\n"
+    "TEXT #Czytelników:_&razem 10 10 BOLD LAST\n"
+    "TEXT #Strona_%P 790 10 RIGHT\n"
+    "[END]\n";
+
 // Longest bar of the month and of today's summary, in design units; a bar
 // is four units a visit until the busiest one would be longer.
 constexpr double kMonthBar = 240;
@@ -417,6 +441,56 @@ ComputedReport ReaderCards(const my_record& form)
     return Finished(QString::fromUtf8(kCardsDescription), lines);
 }
 
+// Filter values of the demo's reader filters and their captions.
+const char* FilterCaption(const QString& filter)
+{
+    if (filter == QLatin1String("D"))
+        return "Tylko dorośli";
+    if (filter == QLatin1String("K"))
+        return "Tylko dzieci";
+    return nullptr;
+}
+
+// The readers that pass a filter: adults are students and the other
+// grown-up readers, children the pupils. The last visit and the blocked
+// card follow from the card number, so every run shows the same.
+ComputedReport FilteredReaders(const my_record& form, const QDate& today)
+{
+    QString filter = form.Value(QStringLiteral("FILTR")).trimmed();
+    if (filter.isEmpty())
+        filter = QStringLiteral("D");
+    const char* caption = FilterCaption(filter);
+    if (caption == nullptr)
+        return Refused(QStringLiteral("Nieznany filtr czytelników: ") + filter);
+    std::vector<const GeneratedReader*> passing;
+    for (const GeneratedReader& reader : GeneratedReaders()) {
+        if ((reader.kind == QLatin1Char('U')) == (filter == QLatin1String("K")))
+            passing.push_back(&reader);
+    }
+    QStringList lines;
+    for (size_t i = 0; i < passing.size(); ++i) {
+        const GeneratedReader& reader = *passing[i];
+        const qint64 card = reader.card.toLongLong();
+        DataLine line;
+        line.Add("filtr", QString::fromUtf8(caption))
+            .Add("lp", qint64(i + 1))
+            .Add("nazwisko", reader.surname + QLatin1Char(' ') + reader.firstName)
+            .Add("karta", reader.card)
+            .Add("wizyta", Shown(today.addDays(-(card * 5 % 31))));
+        if (card % 7 == 0)
+            line.Add("zastrzezona", QStringLiteral("T"));
+        lines << line.Add("razem", qint64(passing.size())).Text();
+    }
+    if (lines.isEmpty()) {
+        lines << DataLine()
+                     .Add("filtr", QString::fromUtf8(caption))
+                     .Add("nazwisko", QStringLiteral("Brak czytelników spełniających warunki"))
+                     .Add("razem", 0)
+                     .Text();
+    }
+    return Finished(QString::fromUtf8(kFilterDescription), lines);
+}
+
 } // namespace
 
 std::optional<ComputedReport> ComputeReport(qint32 number, const QString& parameters,
@@ -434,6 +508,8 @@ std::optional<ComputedReport> ComputeReport(qint32 number, const QString& parame
         return VisitsOfMonth(form, ReadingRoomKinds(structure), registry);
     case 4:
         return VisitsToday(ReadingRoomKinds(structure), registry, today);
+    case 5:
+        return FilteredReaders(form, today);
     default:
         return std::nullopt;
     }

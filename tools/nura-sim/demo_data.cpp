@@ -14,7 +14,7 @@
 
 namespace {
 
-// SHA-256 of the fixed reports 1 to 4 that earlier versions copied into a
+// SHA-256 of the fixed reports 1 to 5 that earlier versions copied into a
 // demo data folder. Such a copy, left as it was, would now hide the report
 // the simulator computes, so it is removed; a changed one is somebody's own
 // report and stays.
@@ -23,6 +23,7 @@ constexpr const char* kEarlierDemoReports[][2] = {
     {"reports/2.txt", "40cf229c540c5065fef6b15ae3827e8e0ee24a951bed670370b27f6d42b7f29e"},
     {"reports/3.txt", "4fc983d45962f4c8a2081136381b9cf72ef4afc2a8e7187a6ed9a511474ee1b3"},
     {"reports/4.txt", "75fb5af05337fc3d95af507e9c3dcdfc129f243d708f54899c32428a997603b1"},
+    {"reports/5.txt", "de8e68c7b84114c29d2c574bb38af91c8725a4f0f9d6c9b7bed0470f7219fc2b"},
 };
 
 void RemoveEarlierDemoReports(const QString& folder)

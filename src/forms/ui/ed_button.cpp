@@ -8,19 +8,11 @@
 
 ed_button::ed_button(my_editor& parent, const my_button& description, int dx, int dy,
                      const QString& substitutions)
-    : FieldEditor(parent, ApplySubstitutions(description.fieldName, substitutions))
+    : ActionEditor(parent, ApplySubstitutions(description.fieldName, substitutions))
 {
     auto* button = new QPushButton(description.caption, Container());
     button->setFont(EditorFont(*Container(), false));
     button->setAutoDefault(false);
     Adopt(button, TallGeometry(description, dx, dy));
-    QObject::connect(button, &QPushButton::clicked, this, [this] {
-        Raise(FormEvent::Action, FieldName());
-        Raise(FormEvent::Commit, FieldName());
-    });
-}
-
-void ed_button::ShowReadOnly(bool readOnly)
-{
-    Control()->setEnabled(!readOnly);
+    QObject::connect(button, &QPushButton::clicked, this, [this] { AskForAction(); });
 }

@@ -1,6 +1,7 @@
 #include "forms/ui/editor_builder.h"
 
 #include "forms/form_descriptions.h"
+#include "forms/ui/ed_KHW_editor.h"
 #include "forms/ui/ed_button.h"
 #include "forms/ui/ed_check_editor.h"
 #include "forms/ui/ed_combo_editor.h"
@@ -8,7 +9,9 @@
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
 #include "forms/ui/ed_mask_editor.h"
+#include "forms/ui/ed_menu.h"
 #include "forms/ui/ed_number.h"
+#include "forms/ui/ed_speed.h"
 #include "forms/ui/ed_spinedit.h"
 
 #include <memory>
@@ -22,6 +25,8 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
     const auto* field = dynamic_cast<const my_lineedit*>(&description);
     if (field != nullptr && description.ClassName() == QStringLiteral("my_lineedit"))
         return std::make_unique<ed_lineedit>(parent, *field, dx, dy, substitutions);
+    if (const auto* dictionary = dynamic_cast<const my_KHW*>(&description))
+        return std::make_unique<ed_KHW_editor>(parent, *dictionary, dx, dy, substitutions);
     if (const auto* date = dynamic_cast<const my_date*>(&description))
         return std::make_unique<ed_date>(parent, *date, dx, dy, substitutions);
     if (const auto* number = dynamic_cast<const my_number*>(&description))
@@ -39,6 +44,10 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_spinedit>(parent, *spin, dx, dy, substitutions);
     if (const auto* button = dynamic_cast<const my_button*>(&description))
         return std::make_unique<ed_button>(parent, *button, dx, dy, substitutions);
+    if (const auto* speed = dynamic_cast<const my_speed*>(&description))
+        return std::make_unique<ed_speed>(parent, *speed, dx, dy, substitutions);
+    if (const auto* menu = dynamic_cast<const my_menu*>(&description))
+        return std::make_unique<ed_menu>(parent, *menu, dx, dy, substitutions);
     return nullptr;
 }
 

@@ -86,40 +86,56 @@ void TOknoParametrow::Button1Click()
     accept();
 }
 
+bool TOknoParametrow::Open(const QString& caption, const QString& descriptionFile,
+                           const QString& buttonCaption, const QString& initialValues,
+                           OperatorMessages& messages, QStringList& unsupported)
+{
+    Close();
+    m_run = ParameterRun::Open(descriptionFile, initialValues, messages);
+    if (!m_run)
+        return false;
+    setWindowTitle(caption);
+    m_button1->setText(buttonCaption);
+    resize(
+        ParameterWindowClientSize(m_run->Form(), !m_groupBox1->isHidden(), !m_button1->isHidden()));
+    m_root = std::make_unique<my_editor>(m_panelFormularza, m_run->Hook(), m_run->Record());
+    m_run->Hook()(FormEvent::Announce, m_run->Record(), QStringLiteral("FORMULARZ"));
+    unsupported = BuildEditors(m_run->Form(), *m_root, 0, 0, QString());
+    m_root->focus_first();
+    return true;
+}
+
+// The editors go before the form they point into.
+void TOknoParametrow::Close()
+{
+    m_root.reset();
+    m_run.reset();
+    m_groupBox1->hide();
+}
+
 QString TOknoParametrow::run(const QString& caption, const QString& descriptionFile,
                              const QString& buttonCaption, const QString& initialValues)
 {
     OperatorMessageWindow messages;
-    std::unique_ptr<ParameterRun> parameters =
-        ParameterRun::Open(descriptionFile, initialValues, messages);
-    if (!parameters)
+    QStringList missing;
+    if (!Open(caption, descriptionFile, buttonCaption, initialValues, messages, missing))
         return QString();
-    setWindowTitle(caption);
-    m_button1->setText(buttonCaption);
-    resize(ParameterWindowClientSize(parameters->Form(), !m_groupBox1->isHidden(),
-                                     !m_button1->isHidden()));
-    m_root =
-        std::make_unique<my_editor>(m_panelFormularza, parameters->Hook(), parameters->Record());
-    parameters->Hook()(FormEvent::Announce, parameters->Record(), QStringLiteral("FORMULARZ"));
-    const QStringList missing = BuildEditors(parameters->Form(), *m_root, 0, 0, QString());
     if (!missing.isEmpty())
         ShowInfo(QStringLiteral("Ta wersja programu nie pokazuje jeszcze niektórych pól "
                                 "formularza (%1); ich wartości nie zostaną wysłane.")
                      .arg(missing.join(QStringLiteral(", "))));
-    m_root->focus_first();
 
     QString result;
     for (;;) {
         if (RunModal(*this) != QDialog::Accepted)
             break;
-        const ParameterRun::Outcome outcome = parameters->Confirm();
+        const ParameterRun::Outcome outcome = m_run->Confirm();
         if (outcome.accepted) {
             result = outcome.parameterText;
             break;
         }
         ShowError(outcome.errorText);
     }
-    m_root.reset();
-    m_groupBox1->hide();
+    Close();
     return result;
 }

@@ -8,6 +8,8 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QPushButton;
+class OperatorMessages;
+class ParameterRun;
 class my_editor;
 
 // The report parameter window, where the librarian fills in a report's form
@@ -27,6 +29,14 @@ public:
     QString run(const QString& caption, const QString& descriptionFile,
                 const QString& buttonCaption, const QString& initialValues);
 
+    // The first half of run(): the form compiled, its values loaded and its
+    // editors built, the window sized for it but not shown. False when the
+    // file cannot be read. `unsupported` gets the kinds of field this
+    // version cannot show. Close() ends what Open() began.
+    bool Open(const QString& caption, const QString& descriptionFile, const QString& buttonCaption,
+              const QString& initialValues, OperatorMessages& messages, QStringList& unsupported);
+    void Close();
+
     QWidget* FormPanel() const;
 
 protected:
@@ -41,5 +51,7 @@ private:
     QPushButton* m_button1;
     QGroupBox* m_groupBox1;
     QComboBox* m_comboBox1;
+    std::unique_ptr<ParameterRun> m_run;
+    // After the run: the editors point into its form and record.
     std::unique_ptr<my_editor> m_root;
 };

@@ -9,9 +9,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -30,8 +34,13 @@ class FieldEditorsTest : public testing::Test
 protected:
     void Build(const char* description, const char* initial = "")
     {
+        Build(S(description), initial);
+    }
+
+    void Build(const QString& description, const char* initial = "")
+    {
         CollectedMessages messages;
-        m_form = CompileFormText(S(description), messages);
+        m_form = CompileFormText(description, messages);
         ASSERT_TRUE(messages.lines().isEmpty()) << messages.lines().join(u'\n').toStdString();
         m_window.resize(400, 300);
         m_window.show();
@@ -168,6 +177,51 @@ TEST_F(FieldEditorsTest, MaskedFieldsConvertAndCheck)
     mask->setFocus();
     EXPECT_TRUE(m_record.errors().empty());
     EXPECT_EQ(m_record.Value(S("D")), S("20260228"));
+}
+
+// The fields that only ask the form for actions: the dictionary's search
+// button stores the text first, a speed button takes the focus from the
+// field being edited (which commits it) and a menu names the chosen item
+// with the substitutions.
+TEST_F(FieldEditorsTest, ActionsAskTheForm)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath(S("szukaj.png"));
+    QPixmap(16, 16).save(picture);
+    Build(S("BEGIN DICTIONARY 'H#' ON 0,0,120 SPEED 'Q' MASK '%1' ON 0,30,24,24 "
+            "MENU 'P1_#|Pierwsza||Więcej|P2|Druga|||' LABEL 'Opcje' ON 0,60 END")
+              .arg(picture));
+    QLineEdit* edit = Find<QLineEdit>();
+    QToolButton* search = Find<QToolButton>(0);
+    QToolButton* speed = Find<QToolButton>(1);
+    QLabel* menu = Find<QLabel>();
+    ASSERT_TRUE(edit && search && speed && menu);
+    EXPECT_EQ(edit->width(), 100);
+    EXPECT_EQ(search->geometry(), QRect(100, 0, 20, 20));
+    EXPECT_EQ(search->toolTip(), S("Wyszukaj w kartotece wzorcowej"));
+    EXPECT_FALSE(speed->icon().isNull());
+    EXPECT_TRUE(menu->font().underline() && menu->font().bold());
+
+    m_events.clear();
+    edit->setFocus();
+    edit->setText(S("Kraków"));
+    search->click();
+    EXPECT_EQ(m_record.Value(S("H7")), S("Kraków"));
+    EXPECT_TRUE(edit->hasFocus());
+    speed->click();
+    QTest::mousePress(menu, Qt::LeftButton);
+    QMenu* popup = menu->findChild<QMenu*>();
+    ASSERT_TRUE(popup);
+    EXPECT_TRUE(popup->isVisible());
+    const QList<QAction*> items = popup->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[1]->menu()->actions().size(), 1);
+    items[0]->trigger();
+    items[1]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(m_events, (QStringList{S("1 H7"), S("4 H7"), S("3 H7"), S("4 Q"), S("3 Q"),
+                                     S("4 P1_7"), S("4 P2")}));
+    m_root.reset();
+    EXPECT_TRUE(m_window.findChildren<QWidget*>().isEmpty());
 }
 
 } // namespace

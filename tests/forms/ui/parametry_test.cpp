@@ -106,4 +106,22 @@ TEST_F(ParametryTest, CancelEmptyAndMissing)
     EXPECT_TRUE(TakeUnansweredModals().isEmpty());
 }
 
+// Enter runs the report even where the form has a default button of its
+// own: the window's hook does nothing with a form button, so such a button
+// must not take Enter away from "Wykonaj".
+TEST_F(ParametryTest, EnterRunsTheReportOverAFormButton)
+{
+    const QString form = Description("BEGIN FIELD 'A' ON 10,10,90 "
+                                     "BUTTON 'OK' MASK 'Szukaj' DEFAULT ON 10,40,80,24 END");
+    PrepareModalAnswer([](QDialog& dialog) {
+        ShowAnsweredWindow(dialog);
+        auto* field = dialog.findChild<QLineEdit*>();
+        field->setFocus();
+        QTest::keyClicks(field, S("x"));
+        QTest::keyClick(field, Qt::Key_Return);
+        return dialog.result();
+    });
+    EXPECT_EQ(m_window.run(S("P"), form, S("Wykonaj"), QString()), S("A|x|"));
+}
+
 } // namespace
