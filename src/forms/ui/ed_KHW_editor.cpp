@@ -34,16 +34,17 @@ ed_KHW_editor::ed_KHW_editor(my_editor& parent, const my_KHW& description, int d
     : ed_lineedit(parent, description, dx, dy, substitutions, kButtonSize)
 {
     const QRect edit = Edit()->geometry();
-    m_search = new QToolButton(Container());
-    m_search->setAutoRaise(true);
-    m_search->setIcon(SearchGlyph());
-    m_search->setIconSize(QSize(kGlyphSize, kGlyphSize));
-    m_search->setToolTip(QStringLiteral("Wyszukaj w kartotece wzorcowej"));
-    m_search->setFocusPolicy(Qt::NoFocus);
-    m_search->setGeometry(edit.right() + 1, edit.top(), kButtonSize, kButtonSize);
-    m_search->setEnabled(!IsReadOnly());
-    QObject::connect(m_search.data(), &QToolButton::clicked, this, [this] { Search(); });
-    m_search->show();
+    auto* search = new QToolButton(Container());
+    m_search = search;
+    search->setAutoRaise(true);
+    search->setIcon(SearchGlyph());
+    search->setIconSize(QSize(kGlyphSize, kGlyphSize));
+    search->setToolTip(QStringLiteral("Wyszukaj w kartotece wzorcowej"));
+    search->setFocusPolicy(Qt::NoFocus);
+    search->setGeometry(edit.right() + 1, edit.top(), kButtonSize, kButtonSize);
+    search->setEnabled(!IsReadOnly());
+    QObject::connect(search, &QToolButton::clicked, this, [this] { Search(); });
+    search->show();
 }
 
 ed_KHW_editor::~ed_KHW_editor()

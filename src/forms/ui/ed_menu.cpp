@@ -13,30 +13,33 @@ ed_menu::ed_menu(my_editor& parent, const my_menu& description, int dx, int dy,
                  const QString& substitutions)
     : my_editor(parent.Container(), parent.HookOf(), parent.RecordOf())
 {
-    m_label = new QLabel(Container());
+    // Set up through a plain pointer: the guarded one is for later, when
+    // the container may have taken the label with it.
+    auto* label = new QLabel(Container());
+    m_label = label;
     const QRect geometry = TallGeometry(description, dx, dy);
     if (!description.caption.isEmpty()) {
         QFont font = FieldEditor::EditorFont(*Container(), true);
         font.setUnderline(true);
-        m_label->setFont(font);
-        m_label->setTextFormat(Qt::PlainText);
-        m_label->setText(description.caption);
-        m_label->setCursor(Qt::PointingHandCursor);
-        m_label->move(geometry.topLeft());
-        m_label->adjustSize();
-        m_label->resize(m_label->width(), geometry.height());
+        label->setFont(font);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(description.caption);
+        label->setCursor(Qt::PointingHandCursor);
+        label->move(geometry.topLeft());
+        label->adjustSize();
+        label->resize(label->width(), geometry.height());
         m_opensOnPress = true;
     } else {
         QPixmap picture;
         if (picture.loadFromData(description.picture.bytes))
-            m_label->setPixmap(picture);
-        m_label->setGeometry(geometry);
+            label->setPixmap(picture);
+        label->setGeometry(geometry);
     }
     // The menu belongs to the label, so it goes with it.
-    m_menu = new QMenu(m_label);
+    m_menu = new QMenu(label);
     AddItems(*m_menu, ParseMenuText(description.menuText), substitutions);
-    m_label->installEventFilter(this);
-    m_label->show();
+    label->installEventFilter(this);
+    label->show();
 }
 
 ed_menu::~ed_menu()
@@ -79,9 +82,10 @@ bool ed_menu::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type opening =
         m_opensOnPress ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease;
-    if (watched == m_label && event->type() == opening) {
+    if (watched == m_label.data() && event->type() == opening) {
+        const auto* label = static_cast<QLabel*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!m_label->rect().contains(mouse->position().toPoint()))
+        if (!label->rect().contains(mouse->position().toPoint()))
             return false;
         Container()->setFocus();
         m_menu->popup(mouse->globalPosition().toPoint());

@@ -20,7 +20,6 @@ public:
     ~ed_menu() override;
 
     QList<QWidget*> controls() const override;
-    QMenu* Menu() const { return m_menu; }
     // An item was chosen: the form hears of the action `name`.
     void Choose(const QString& name);
 

@@ -409,7 +409,23 @@ TEST_P(ReadingRoomWindowTest, ReportsFromTheMenu)
     EXPECT_EQ(m_windows->Podglad().windowTitle(), report->text());
     EXPECT_TRUE(window.Settings().lastValues.startsWith(S("DZIEN|20261209|")))
         << window.Settings().lastValues.toStdString();
+    EXPECT_TRUE(m_sim->Requests().filter(S("100 3 i:1 s:\"DZIEN|20261209|")).size() == 1)
+        << m_sim->Requests().join(u'\n').toStdString();
     EXPECT_TRUE(TakeUnansweredModals().isEmpty());
+
+    // A report the server refuses (a month without its year): the preview
+    // keeps the report it had. Over TCP the server's reason comes as its
+    // message; the HTTPS reply has no blob, which is said as such.
+    QStringList seen;
+    Answer(QDialog::Accepted);
+    Answer(QDialog::Accepted, &seen);
+    QAction* month = window.ReportMenu()->actions().at(2)->menu()->actions().at(1);
+    month->trigger();
+    EXPECT_EQ(m_windows->Podglad().windowTitle(), report->text());
+    const QString reason =
+        GetParam() == Transport::Https ? S("Spodziewane [3,blob]") : S("Nie podano roku");
+    EXPECT_TRUE(seen.join(u' ').contains(reason)) << seen.join(u'|').toStdString();
+    EXPECT_EQ(PreparedAnswersLeft(), 0);
 
     const QString saved = S(ZELVORAN_TEST_DATA "/reports/odwiedziny.txt");
     PrepareModalAnswer([saved](QDialog& dialog) {
