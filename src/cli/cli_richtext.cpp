@@ -1,10 +1,10 @@
 // czytelnia-cli richtext: lays out the rich text content of a form's panel
 // from a file, so that a form author can check it without a server.
 #include "cli/cli_command.h"
+#include "cli/cli_content_lines.h"
 #include "cli/cli_gui_scope.h"
 #include "cli/cli_io.h"
 #include "cli/cli_report.h"
-#include "client/ansi_code_page.h"
 #include "reports/ui/rich_text_view.h"
 
 #include <QApplication>
@@ -29,20 +29,6 @@ constexpr int kPanelFontPixels = 12;
 constexpr QRgb kPanelColour = 0xE0E0E0;
 constexpr int kAreaHeight = 400;
 constexpr int kMaxWidth = 10000;
-
-QStringList ReadContent(const QByteArray& bytes)
-{
-    QStringList lines;
-    QList<QByteArray> rawLines = bytes.split('\n');
-    if (!rawLines.isEmpty() && rawLines.last().isEmpty())
-        rawLines.removeLast();
-    for (QByteArray& line : rawLines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines << DecodeCodePage(line);
-    }
-    return lines;
-}
 
 QString Colour(SurfaceColor colour)
 {
@@ -119,7 +105,7 @@ int Render(const ReportCommandLine& line, CliIo& io)
     QFile file(line.file);
     if (!file.open(QIODevice::ReadOnly))
         return io.Fail(QStringLiteral("Cannot read the file %1").arg(line.file));
-    const QStringList content = ReadContent(file.readAll());
+    const QStringList content = ContentLines(file.readAll());
 
     CliGuiScope gui;
     if (!gui.ShowsWidgets())

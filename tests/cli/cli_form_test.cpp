@@ -121,6 +121,20 @@ TEST_F(CliFormTest, RenderDrawsTheParameterWindow)
     EXPECT_EQ(missing.rc, 1);
     EXPECT_TRUE(missing.err.startsWith("Brak pliku")) << missing.err.toStdString();
     EXPECT_EQ(Cli({S("form"), S("render"), form}).rc, 1) << "no --png";
+
+    // A TEXT field shows the content given for it: here a red background.
+    const QString text = Write("BEGIN TEXT 'T' ON 10,10,100,50 END\n");
+    const QString content = m_dir.filePath(S("tresc.txt"));
+    QFile file(content);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x1bR$0000FF\x1a"
+               "Ala\r\n");
+    file.close();
+    const CliRun filled =
+        Cli({S("form"), S("render"), text, S("--content"), S("T=") + content, S("--png"), out});
+    EXPECT_EQ(filled.rc, 0) << filled.err.toStdString();
+    EXPECT_EQ(QImage(out).pixelColor(50, 50), QColor(Qt::red));
+    EXPECT_EQ(Cli({S("form"), S("render"), text, S("--content"), S("T"), S("--png"), out}).rc, 1);
 }
 
 } // namespace

@@ -38,12 +38,6 @@ void ed_lineedit::ShowValue()
     Edit()->setText(Record().Value(FieldName()));
 }
 
-void ed_lineedit::ShowReadOnly(bool readOnly)
-{
-    FieldEditor::ShowReadOnly(readOnly);
-    Edit()->setReadOnly(readOnly);
-}
-
 void ed_lineedit::StoreValue()
 {
     Store(Edit()->text());

@@ -18,7 +18,6 @@ public:
 
 protected:
     void ShowValue() override;
-    void ShowReadOnly(bool readOnly) override;
     void StoreValue() override;
     int CaretPosition() const override;
     void MoveCaret(int position) override;

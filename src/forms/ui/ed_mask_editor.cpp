@@ -61,12 +61,6 @@ void ed_mask_editor::ShowValue()
     Stored();
 }
 
-void ed_mask_editor::ShowReadOnly(bool readOnly)
-{
-    FieldEditor::ShowReadOnly(readOnly);
-    Edit()->setReadOnly(readOnly);
-}
-
 void ed_mask_editor::StoreValue()
 {
     Store(convert(m_mask.ValueOfShown(Edit()->displayText()), Direction::ToRecord));

@@ -29,7 +29,6 @@ public:
 
 protected:
     void ShowValue() override;
-    void ShowReadOnly(bool readOnly) override;
     void StoreValue() override;
     void Commit() override;
     int CaretPosition() const override;

@@ -38,12 +38,6 @@ void ed_spinedit::ShowValue()
         static_cast<int>(SpinValueOf(Record().Value(FieldName()), m_minimum, m_maximum)));
 }
 
-void ed_spinedit::ShowReadOnly(bool readOnly)
-{
-    FieldEditor::ShowReadOnly(readOnly);
-    Spin()->setReadOnly(readOnly);
-}
-
 void ed_spinedit::StoreValue()
 {
     Store(FormatSpinValue(Spin()->value(), m_digits));

@@ -16,7 +16,6 @@ public:
 
 protected:
     void ShowValue() override;
-    void ShowReadOnly(bool readOnly) override;
     void StoreValue() override;
 
 private:

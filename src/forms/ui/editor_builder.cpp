@@ -8,11 +8,15 @@
 #include "forms/ui/ed_date.h"
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
+#include "forms/ui/ed_mark_editor.h"
 #include "forms/ui/ed_mask_editor.h"
+#include "forms/ui/ed_memo_editor.h"
 #include "forms/ui/ed_menu.h"
 #include "forms/ui/ed_number.h"
+#include "forms/ui/ed_panel.h"
 #include "forms/ui/ed_speed.h"
 #include "forms/ui/ed_spinedit.h"
+#include "forms/ui/ed_text.h"
 
 #include <memory>
 
@@ -48,6 +52,14 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_speed>(parent, *speed, dx, dy, substitutions);
     if (const auto* menu = dynamic_cast<const my_menu*>(&description))
         return std::make_unique<ed_menu>(parent, *menu, dx, dy, substitutions);
+    if (const auto* memo = dynamic_cast<const my_memo*>(&description))
+        return std::make_unique<ed_memo_editor>(parent, *memo, dx, dy, substitutions);
+    if (const auto* markers = dynamic_cast<const my_markedit*>(&description))
+        return std::make_unique<ed_mark_editor>(parent, *markers, dx, dy, substitutions);
+    if (const auto* text = dynamic_cast<const my_text*>(&description))
+        return std::make_unique<ed_text>(parent, *text, dx, dy, substitutions);
+    if (const auto* panel = dynamic_cast<const my_panel*>(&description))
+        return std::make_unique<ed_panel>(parent, *panel, dx, dy, substitutions);
     return nullptr;
 }
 

@@ -62,6 +62,9 @@ void FieldEditor::ShowReadOnly(bool readOnly)
     QPalette palette = control->palette();
     palette.setColor(QPalette::Base, readOnly ? kReadOnlyColour : QColor(Qt::white));
     control->setPalette(palette);
+    // Edits, spin boxes and memos lock their text through the same property.
+    if (control->metaObject()->indexOfProperty("readOnly") >= 0)
+        control->setProperty("readOnly", readOnly);
 }
 
 // The control is looked at through one pointer: a guarded pointer read

@@ -44,7 +44,8 @@ protected:
 
     // Shows the record's value.
     virtual void ShowValue() = 0;
-    // Shows whether the field may be changed (grey and locked when not).
+    // Shows whether the field may be changed: grey, and locked where the
+    // control has a read-only state of its own.
     virtual void ShowReadOnly(bool readOnly);
     // Writes the control's value to the record before a commit.
     virtual void StoreValue() {}

@@ -88,7 +88,8 @@ void TOknoParametrow::Button1Click()
 
 bool TOknoParametrow::Open(const QString& caption, const QString& descriptionFile,
                            const QString& buttonCaption, const QString& initialValues,
-                           OperatorMessages& messages, QStringList& unsupported)
+                           OperatorMessages& messages, QStringList& unsupported,
+                           const FormEventHook& answers)
 {
     Close();
     m_run = ParameterRun::Open(descriptionFile, initialValues, messages);
@@ -98,7 +99,15 @@ bool TOknoParametrow::Open(const QString& caption, const QString& descriptionFil
     m_button1->setText(buttonCaption);
     resize(
         ParameterWindowClientSize(m_run->Form(), !m_groupBox1->isHidden(), !m_button1->isHidden()));
-    m_root = std::make_unique<my_editor>(m_panelFormularza, m_run->Hook(), m_run->Record());
+    FormEventHook hook = m_run->Hook();
+    if (answers) {
+        hook = [answers, windowHook = std::move(hook)](FormEvent event, my_record& record,
+                                                       const QString& name) {
+            std::optional<QStringList> answer = answers(event, record, name);
+            return answer ? answer : windowHook(event, record, name);
+        };
+    }
+    m_root = std::make_unique<my_editor>(m_panelFormularza, hook, m_run->Record());
     m_run->Hook()(FormEvent::Announce, m_run->Record(), QStringLiteral("FORMULARZ"));
     unsupported = BuildEditors(m_run->Form(), *m_root, 0, 0, QString());
     m_root->focus_first();

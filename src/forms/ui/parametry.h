@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/form_event_hook.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -32,9 +34,12 @@ public:
     // The first half of run(): the form compiled, its values loaded and its
     // editors built, the window sized for it but not shown. False when the
     // file cannot be read. `unsupported` gets the kinds of field this
-    // version cannot show. Close() ends what Open() began.
+    // version cannot show. `answers`, when given, is asked first about every
+    // event of the form (a tool shows TEXT and PANEL content that way).
+    // Close() ends what Open() began.
     bool Open(const QString& caption, const QString& descriptionFile, const QString& buttonCaption,
-              const QString& initialValues, OperatorMessages& messages, QStringList& unsupported);
+              const QString& initialValues, OperatorMessages& messages, QStringList& unsupported,
+              const FormEventHook& answers = FormEventHook());
     void Close();
 
     QWidget* FormPanel() const;

@@ -3,10 +3,13 @@
 #include "forms/form_run_settings.h"
 #include "forms/ui/editor_builder.h"
 #include "forms/ui/my_editor.h"
+#include "forms/ui/ts_memo.h"
 #include "operator_messages.h"
+#include "reports/ui/clickable_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +18,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QWidget>
 
@@ -51,6 +55,8 @@ protected:
             &m_window,
             [this](FormEvent event, my_record&, const QString& name) {
                 m_events << QString::number(int(event)) + u' ' + name;
+                if (event == FormEvent::Announce && m_answers.contains(name))
+                    return std::optional<QStringList>(m_answers.value(name));
                 return std::optional<QStringList>();
             },
             m_record);
@@ -71,6 +77,8 @@ protected:
     }
 
     QStringList m_events;
+    // What the form answers when a field announces itself (TEXT, PANEL).
+    QHash<QString, QStringList> m_answers;
     QWidget m_window;
     std::unique_ptr<my_formular> m_form;
     my_record m_record;
@@ -222,6 +230,58 @@ TEST_F(FieldEditorsTest, ActionsAskTheForm)
                                      S("4 P1_7"), S("4 P2")}));
     m_root.reset();
     EXPECT_TRUE(m_window.findChildren<QWidget*>().isEmpty());
+}
+
+// The memos store through the record: paragraph marks for a multi-line
+// memo, LIMIT kept, control characters dropped from a single-line one when
+// it is left; the marker memo keeps its stored text. TEXT and PANEL show
+// what the form answers, and a link in a panel asks for "name|link".
+TEST_F(FieldEditorsTest, RichFieldsStoreAndShow)
+{
+    m_answers.insert(S("T"), {S("Raz \x1b"
+                                "CR\x1a"
+                                "dwa\x1b/\x1a"
+                                "trzy")});
+    m_answers.insert(S("P"), {S("Zobacz \x1bLid|Opis\x1a")});
+    Build("BEGIN MEMO 'M' MULTILINE LIMIT 6 ON 0,0,100,60 MEMO 'S' ON 0,70,100,30 "
+          "MARKERS 'K' MASK '^|a|Autor|' ON 0,110,150,0 TEXT 'T' ON 200,0,100,60 "
+          "PANEL 'P' ON 200,70,150,80 END",
+          "M|x\x1b/y|K|^aZ^qQ|");
+    const QList<QTextEdit*> memos = m_window.findChildren<QTextEdit*>();
+    ASSERT_EQ(memos.size(), 4);
+    QTextEdit* multi = memos[0];
+    QTextEdit* single = memos[1];
+    auto* markers = qobject_cast<TSMemo*>(memos[2]);
+    QTextEdit* text = memos[3];
+    ASSERT_TRUE(markers);
+    EXPECT_EQ(multi->toPlainText(), S("x\ny"));
+    EXPECT_EQ(markers->StoredText(), S("^aZQ")) << "markers without a definition go";
+    EXPECT_EQ(markers->height(), markers->OneLineHeight());
+    EXPECT_EQ(text->toPlainText(), S("Raz dwa\ntrzy"));
+
+    multi->setFocus();
+    multi->moveCursor(QTextCursor::End);
+    QTest::keyClick(multi, Qt::Key_Return);
+    QTest::keyClicks(multi, S("zzz"));
+    EXPECT_EQ(m_record.Value(S("M")), S("x\x1b/y\x1b/zz"));
+    single->setFocus();
+    single->insertPlainText(S("a\tb"));
+    markers->setFocus();
+    EXPECT_EQ(m_record.Value(S("S")), S("ab"));
+    QTest::keyClicks(markers, S("X"));
+    EXPECT_EQ(m_record.Value(S("K")), markers->StoredText());
+    EXPECT_TRUE(m_record.Value(S("K")).contains(u'X'));
+
+    m_answers[S("T")] = {S("nowy")};
+    m_root->refresh(S("T"));
+    EXPECT_EQ(text->toPlainText(), S("nowy"));
+
+    const QList<LMLink*> links = m_window.findChildren<LMLink*>();
+    ASSERT_EQ(links.size(), 1);
+    m_events.clear();
+    QTest::mouseClick(links[0], Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return m_events.contains(S("4 P|id|Opis")); }))
+        << m_events.join(u',').toStdString();
 }
 
 } // namespace
