@@ -11,6 +11,7 @@
 #include "app/ui/modal_runner.h"
 #include "offscreen_benchmarks.h"
 #include "operator_messages.h"
+#include "paint_watcher.h"
 #include "reports/preview_window_settings.h"
 #include "reports/tbl_report.h"
 #include "reports/ui/preview_picture_widget.h"
@@ -19,7 +20,6 @@
 #include "visit_list_report.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QInputDialog>
 
 #include <benchmark/benchmark.h>
@@ -34,42 +34,6 @@ constexpr int kFirstPaintLines = 100000;
 // Page switches timed for each figure.
 constexpr int kSwitches = 200;
 constexpr int kMaxZoomPercent = 400;
-
-// Remembers which picture the page widget painted last, so that a wait
-// ends only once the page just drawn is on the screen.
-class PaintWatcher : public QObject
-{
-public:
-    explicit PaintWatcher(PreviewPictureWidget& picture) : m_picture(picture)
-    {
-        picture.installEventFilter(this);
-    }
-    ~PaintWatcher() override { m_picture.removeEventFilter(this); }
-
-    // Processes events until the widget has painted the picture it holds.
-    bool WaitForPaint() const
-    {
-        const QDeadlineTimer deadline(10000);
-        while (m_painted != m_picture.Picture().cacheKey()) {
-            if (deadline.hasExpired())
-                return false;
-            QApplication::processEvents();
-        }
-        return true;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == &m_picture && event->type() == QEvent::Paint)
-            m_painted = m_picture.Picture().cacheKey();
-        return false;
-    }
-
-private:
-    PreviewPictureWidget& m_picture;
-    qint64 m_painted = 0;
-};
 
 // A preview window as the program creates it, with its paints watched.
 class Preview

@@ -12,6 +12,7 @@
 #include "e2e_client.h"
 #include "modal_answers.h"
 #include "reports/ui/zestawienie.h"
+#include "started_program.h"
 
 #include <QApplication>
 #include <QDate>
@@ -113,14 +114,8 @@ protected:
     // logged in and built the layout, or the program has ended.
     TOknoCzytelni& StartProgram()
     {
-        m_windows =
-            std::make_unique<ProgramWindows>(ConfigFile(), m_folder.path() + QLatin1Char('/'));
-        TOknoCzytelni& window = m_windows->Czytelnia();
-        window.show();
-        // Long enough for a login under the sanitizers.
-        (void)QTest::qWaitFor([&window] { return window.LayoutBuilt() || window.Terminated(); },
-                              20000);
-        return window;
+        m_windows = StartedProgram(ConfigFile(), m_folder.path() + QLatin1Char('/'));
+        return m_windows->Czytelnia();
     }
 
     // A demo server, the configuration for it with `extra` appended, and the
