@@ -6,6 +6,7 @@
 #include "forms/ui/ed_check_editor.h"
 #include "forms/ui/ed_combo_editor.h"
 #include "forms/ui/ed_date.h"
+#include "forms/ui/ed_form.h"
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
 #include "forms/ui/ed_mark_editor.h"
@@ -16,7 +17,9 @@
 #include "forms/ui/ed_panel.h"
 #include "forms/ui/ed_speed.h"
 #include "forms/ui/ed_spinedit.h"
+#include "forms/ui/ed_tabs.h"
 #include "forms/ui/ed_text.h"
+#include "forms/ui/editor_geometry.h"
 
 #include <memory>
 
@@ -60,6 +63,8 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_text>(parent, *text, dx, dy, substitutions);
     if (const auto* panel = dynamic_cast<const my_panel*>(&description))
         return std::make_unique<ed_panel>(parent, *panel, dx, dy, substitutions);
+    if (const auto* form = dynamic_cast<const my_form*>(&description))
+        return std::make_unique<ed_form>(parent, *form, dx, dy, substitutions);
     return nullptr;
 }
 
@@ -73,8 +78,17 @@ QStringList BuildEditors(const my_formular& description, my_editor& parent, int 
         parent.Append(std::move(editor));
         return {};
     }
+    if (const auto* tabs = dynamic_cast<const my_tabs*>(&description))
+        return BuildTabs(*tabs, parent, dx, dy, substitutions);
     if (description.ClassName() != QStringLiteral("my_formular"))
         return {description.ClassName()};
+    const QPoint position = EditorPosition(description, dx, dy);
+    return BuildChildEditors(description, parent, position.x(), position.y(), substitutions);
+}
+
+QStringList BuildChildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                              const QString& substitutions)
+{
     QStringList missing;
     for (const auto& child : description.children) {
         for (const QString& kind : BuildEditors(*child, parent, dx, dy, substitutions)) {

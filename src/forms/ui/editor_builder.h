@@ -12,3 +12,8 @@ class my_formular;
 // yet, each once, so that the window can say so rather than leave a gap.
 QStringList BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
                          const QString& substitutions);
+
+// Builds each child of `description` as above, at the offsets `dx`, `dy`
+// (a group passes its own position on; a subform's window starts at 0, 0).
+QStringList BuildChildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                              const QString& substitutions);

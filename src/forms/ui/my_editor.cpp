@@ -9,6 +9,11 @@ my_editor::my_editor(QWidget* container, FormEventHook hook, my_record& record)
 // Children go first: their controls may stand on a container of ours.
 my_editor::~my_editor()
 {
+    DestroyChildren();
+}
+
+void my_editor::DestroyChildren()
+{
     while (!m_children.empty())
         m_children.pop_back();
 }

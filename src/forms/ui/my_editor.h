@@ -52,6 +52,8 @@ public:
 
 protected:
     my_record& Record() const { return m_record; }
+    // Destroys the child editors, last first, with their controls.
+    void DestroyChildren();
     std::optional<QStringList> Raise(FormEvent event, const QString& name) const;
 
 private:

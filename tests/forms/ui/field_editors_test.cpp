@@ -1,3 +1,4 @@
+#include "app/ui/modal_runner.h"
 #include "forms/form_compiler.h"
 #include "forms/form_record.h"
 #include "forms/form_run_settings.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -282,6 +285,57 @@ TEST_F(FieldEditorsTest, RichFieldsStoreAndShow)
     QTest::mouseClick(links[0], Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([this] { return m_events.contains(S("4 P|id|Opis")); }))
         << m_events.join(u',').toStdString();
+}
+
+// A group places its fields from its own position; TABS pages put the
+// focus on their first field when shown, and only the shown page answers
+// for the first field; a FORM without a picture has no button, opens on a
+// refresh of its name with its fields relative to its window, and tells
+// the form of the opening and the closing.
+TEST_F(FieldEditorsTest, TabsGroupsAndSubforms)
+{
+    Build("BEGIN TABS ON 0,0,300,100 'Pierwsza' BEGIN FIELD 'A' ON 10,10,80 END "
+          "'Druga' BEGIN FIELD 'B' ON 10,10,80 END END "
+          "ON 10,110 BEGIN FIELD 'G' ON 5,5,60 END "
+          "FORM 'OPCJE' MASK 'Opcje' ON 0,160,50,20 BEGIN CHECK 'C' MASK 'Tak' ON 10,10,80 END "
+          "END");
+    auto* tabs = Find<QTabWidget>();
+    ASSERT_TRUE(tabs);
+    EXPECT_EQ(tabs->tabPosition(), QTabWidget::East);
+    EXPECT_EQ(tabs->count(), 2);
+    ASSERT_EQ(m_window.findChildren<QLineEdit*>().size(), 3);
+    auto* a = tabs->widget(0)->findChild<QLineEdit*>();
+    auto* b = tabs->widget(1)->findChild<QLineEdit*>();
+    auto* group = m_window.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_TRUE(a && b && group);
+    EXPECT_EQ(group->geometry(), QRect(15, 115, 60, 20));
+    ASSERT_TRUE(m_root->focus_first());
+    EXPECT_TRUE(a->hasFocus());
+    tabs->setCurrentIndex(1);
+    EXPECT_TRUE(b->hasFocus());
+    a->setFocus();
+    EXPECT_TRUE(m_root->focus_first());
+    EXPECT_TRUE(b->hasFocus()) << "the hidden page does not answer";
+    EXPECT_FALSE(m_window.findChild<QToolButton*>(QString(), Qt::FindDirectChildrenOnly)
+                     ->isVisibleTo(&m_window));
+
+    m_events.clear();
+    QString title;
+    PrepareModalAnswer([&title](QDialog& dialog) {
+        title = dialog.windowTitle();
+        auto* check = dialog.findChild<QCheckBox*>();
+        if (check != nullptr && check->geometry().topLeft() == QPoint(10, 10))
+            check->click();
+        return int(QDialog::Rejected);
+    });
+    m_root->refresh(S("OPCJE"));
+    EXPECT_EQ(title, S("Opcje"));
+    EXPECT_EQ(m_record.Value(S("C")), S("T"));
+    EXPECT_TRUE(m_events.contains(S("4 OPCJE")));
+    EXPECT_EQ(m_events.last(), S("3 OPCJE"));
+    EXPECT_TRUE(m_window.findChildren<QCheckBox*>().isEmpty()) << "built on each opening";
+    m_root.reset();
+    EXPECT_TRUE(m_window.findChildren<QWidget*>().isEmpty());
 }
 
 } // namespace
