@@ -104,13 +104,13 @@ TEST_F(CliFormTest, ParamsBuildsTheParameterText)
 // loaded values; what it cannot show yet is named, a missing file is said.
 TEST_F(CliFormTest, RenderDrawsTheParameterWindow)
 {
-    const QString form = Write("BEGIN FIELD 'A' ON 10, 12, 300 LIST '#' OF 2 ON 0,40,100,50 "
-                               "BEGIN FIELD 'B#' ON 0,0,40 END END\n");
+    const QString form = Write("BEGIN FIELD 'A' ON 10, 12, 300 DYNAMIC 'D' OF '#' ON 0,40,100,50 "
+                               "'X' BEGIN FIELD 'B#' ON 0,0,40 END END END\n");
     const QString out = m_dir.filePath(S("okno.png"));
     const CliRun run =
         Cli({S("form"), S("render"), form, S("--initial"), S("A|abc|"), S("--png"), out});
     EXPECT_EQ(run.rc, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains("Not shown by this version: my_list")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Not shown by this version: my_dynamic")) << run.err.toStdString();
     const QImage image(out);
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 310);

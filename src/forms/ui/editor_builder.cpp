@@ -9,6 +9,7 @@
 #include "forms/ui/ed_form.h"
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
+#include "forms/ui/ed_list.h"
 #include "forms/ui/ed_mark_editor.h"
 #include "forms/ui/ed_mask_editor.h"
 #include "forms/ui/ed_memo_editor.h"
@@ -63,6 +64,8 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_text>(parent, *text, dx, dy, substitutions);
     if (const auto* panel = dynamic_cast<const my_panel*>(&description))
         return std::make_unique<ed_panel>(parent, *panel, dx, dy, substitutions);
+    if (const auto* list = dynamic_cast<const my_list*>(&description))
+        return std::make_unique<ed_list>(parent, *list, dx, dy, substitutions);
     if (const auto* form = dynamic_cast<const my_form*>(&description))
         return std::make_unique<ed_form>(parent, *form, dx, dy, substitutions);
     return nullptr;

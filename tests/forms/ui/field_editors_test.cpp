@@ -2,6 +2,7 @@
 #include "forms/form_compiler.h"
 #include "forms/form_record.h"
 #include "forms/form_run_settings.h"
+#include "forms/ui/ed_list.h"
 #include "forms/ui/editor_builder.h"
 #include "forms/ui/my_editor.h"
 #include "forms/ui/ts_memo.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHash>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -336,6 +338,63 @@ TEST_F(FieldEditorsTest, TabsGroupsAndSubforms)
     EXPECT_TRUE(m_window.findChildren<QCheckBox*>().isEmpty()) << "built on each opening";
     m_root.reset();
     EXPECT_TRUE(m_window.findChildren<QWidget*>().isEmpty());
+}
+
+// A LIST of 5 visible rows over values in rows 1 to 12: scrolling keeps
+// every value and shows the rows' own; the marks say where values lie and
+// take the list there; the search and the wheel move it too.
+TEST_F(FieldEditorsTest, ListRowsAreAWindowOntoTheRecord)
+{
+    QString initial;
+    for (int row = 1; row <= 12; ++row)
+        initial += QStringLiteral("A%1|%2|").arg(row).arg(QChar(u'a' + row - 1));
+    const QByteArray values = initial.toUtf8();
+    Build("BEGIN LIST '$' OF 5 ON 0,0,200,105 BEGIN NO '$' ON 0,2 FIELD 'A$' ON 30,0,100 END END",
+          values.constData());
+    auto* list = dynamic_cast<ed_list*>(m_root->Children().front().get());
+    ASSERT_TRUE(list);
+    auto shown = [this] {
+        QString texts;
+        for (QLineEdit* edit : m_window.findChildren<QLineEdit*>())
+            texts += edit->text();
+        return texts;
+    };
+    auto marks = [this] {
+        QString visible;
+        for (QLabel* label : m_window.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+            visible += label->isVisibleTo(&m_window) ? u'1' : u'0';
+        return visible;
+    };
+    EXPECT_EQ(shown(), S("abcde"));
+    EXPECT_EQ(marks(), S("01")) << "upper hidden, lower shown";
+
+    QLineEdit* first = m_window.findChildren<QLineEdit*>().front();
+    first->setFocus();
+    QTest::keyClicks(first, S("x"));
+    list->ScrollTo(2);
+    EXPECT_EQ(shown(), S("bcdef"));
+    EXPECT_EQ(m_record.Value(S("A1")), S("ax"));
+    EXPECT_EQ(marks(), S("11"));
+
+    QTest::mousePress(m_window.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)[1],
+                      Qt::LeftButton);
+    EXPECT_EQ(list->Position(), 12);
+    EXPECT_EQ(marks(), S("10"));
+    QTest::mousePress(m_window.findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)[0],
+                      Qt::LeftButton);
+    EXPECT_EQ(list->Position(), 1);
+
+    PrepareModalAnswer([](QDialog& dialog) {
+        auto* box = qobject_cast<QInputDialog*>(&dialog);
+        if (box == nullptr || box->windowTitle() != S("Wyszukaj tekst"))
+            return int(QDialog::Rejected);
+        box->setTextValue(S("h"));
+        return int(QDialog::Accepted);
+    });
+    list->Search();
+    EXPECT_EQ(list->Position(), 8);
+    EXPECT_TRUE(list->wheel(2));
+    EXPECT_EQ(list->Position(), 6);
 }
 
 } // namespace

@@ -90,11 +90,11 @@ TEST_F(ParametryTest, CancelEmptyAndMissing)
     Answer(QDialog::Accepted, &notices);
     Answer(QDialog::Rejected);
     m_window.run(S("P"),
-                 Description("BEGIN LIST '#' OF 2 ON 0,0,100,42 BEGIN FIELD 'A#' ON 0,0,50 END "
-                             "LIST '$' OF 2 ON 0,50,100,42 BEGIN END END"),
+                 Description("BEGIN DYNAMIC 'D' OF '#' ON 0,0,100,42 'X' BEGIN END END "
+                             "DYNAMIC 'E' OF '$' ON 0,50,100,42 'Y' BEGIN END END END"),
                  S("Wykonaj"), QString());
     ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0].contains(S("(my_list)"))) << notices[0].toStdString();
+    EXPECT_TRUE(notices[0].contains(S("(my_dynamic)"))) << notices[0].toStdString();
 
     QStringList seen;
     Answer(QDialog::Accepted, &seen);
