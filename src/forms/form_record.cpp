@@ -31,6 +31,16 @@ void my_record::SetValue(const QString& name, const QString& value)
     m_entries.push_back({name, 0, false, QString(), value});
 }
 
+void my_record::SetReadOnly(const QString& name, bool readOnly)
+{
+    auto found = m_index.constFind(name);
+    if (found == m_index.cend()) {
+        found = m_index.insert(name, m_entries.size());
+        m_entries.push_back({name, 0, false, QString(), QString()});
+    }
+    m_entries[found.value()].readOnly = readOnly;
+}
+
 void my_record::AddError(const QString& message, const QString& fieldPattern)
 {
     m_errors.push_back({message, fieldPattern});

@@ -34,6 +34,8 @@ public:
     // Replaces the value of an existing entry (also with an empty one);
     // a new name gets an entry only for a non-empty value.
     void SetValue(const QString& name, const QString& value);
+    // The form's owner may lock a value; the entry is made when missing.
+    void SetReadOnly(const QString& name, bool readOnly);
 
     void AddError(const QString& message, const QString& fieldPattern);
     // Removes the errors whose field pattern matches `name`.

@@ -18,6 +18,7 @@
 #include "forms/ui/ed_panel.h"
 #include "forms/ui/ed_speed.h"
 #include "forms/ui/ed_spinedit.h"
+#include "forms/ui/ed_table.h"
 #include "forms/ui/ed_tabs.h"
 #include "forms/ui/ed_text.h"
 #include "forms/ui/editor_geometry.h"
@@ -66,6 +67,8 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_panel>(parent, *panel, dx, dy, substitutions);
     if (const auto* list = dynamic_cast<const my_list*>(&description))
         return std::make_unique<ed_list>(parent, *list, dx, dy, substitutions);
+    if (const auto* table = dynamic_cast<const my_table*>(&description))
+        return std::make_unique<ed_table>(parent, *table, dx, dy, substitutions);
     if (const auto* form = dynamic_cast<const my_form*>(&description))
         return std::make_unique<ed_form>(parent, *form, dx, dy, substitutions);
     return nullptr;

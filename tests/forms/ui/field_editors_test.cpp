@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -395,6 +396,43 @@ TEST_F(FieldEditorsTest, ListRowsAreAWindowOntoTheRecord)
     EXPECT_EQ(list->Position(), 8);
     EXPECT_TRUE(list->wheel(2));
     EXPECT_EQ(list->Position(), 6);
+}
+
+// A TABLE names each cell by its column and row and tells the form of each
+// cell; a locked cell cannot be chosen and is drawn grey; the first cell
+// that can be edited is the current one.
+TEST_F(FieldEditorsTest, TableCellsEditTheirValues)
+{
+    m_record.SetReadOnly(S("R1"), true);
+    Build("BEGIN TABLE 'r' OF 3 MASK '60|Rodzaj|Rr|x|80|Limit|Lr|x|' ON 0,0,200,100 END",
+          "R1|CZO Czytelnia ogólna|L1|5|");
+    auto* table = Find<QTableWidget>();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->columnWidth(1), 80);
+    EXPECT_EQ(table->item(0, 1)->text(), S("5"));
+    EXPECT_EQ(m_events,
+              (QStringList{S("0 R1"), S("0 R2"), S("0 R3"), S("0 L1"), S("0 L2"), S("0 L3")}));
+    EXPECT_EQ(table->currentRow(), 1);
+    EXPECT_EQ(table->currentColumn(), 0);
+    table->setCurrentCell(0, 0);
+    EXPECT_EQ(table->currentRow(), 1) << "a locked cell is not chosen";
+
+    m_events.clear();
+    table->setFocus();
+    table->editItem(table->item(1, 0));
+    auto* cell = table->findChild<QLineEdit*>();
+    ASSERT_TRUE(cell);
+    QTest::keyClicks(cell, S("ab"));
+    EXPECT_EQ(m_record.Value(S("R2")), S("ab"));
+    table->setCurrentCell(2, 1);
+    EXPECT_EQ(m_events, (QStringList{S("1 R2"), S("2 R2"), S("2 R2"), S("3 R2")}));
+
+    m_record.SetValue(S("L3"), S("9"));
+    m_root->refresh(S("L3"));
+    EXPECT_EQ(table->item(2, 1)->text(), S("9"));
+    const QImage drawn = table->viewport()->grab().toImage();
+    const QRect locked = table->visualItemRect(table->item(0, 0));
+    EXPECT_EQ(drawn.pixelColor(locked.bottomRight() - QPoint(3, 3)), QColor(0xE0, 0xE0, 0xE0));
 }
 
 } // namespace
