@@ -21,8 +21,7 @@ const char kFormRenderUsage[] =
     "(name|value| pairs, as the last run of a report left them) to OUT. Each\n"
     "--content gives the TEXT or PANEL field NAME the lines of FILE (in the\n"
     "configuration's code page), as the report's owner would.\n"
-    "The form's messages, and the kinds of field not shown yet, go to standard\n"
-    "error.\n";
+    "The form's messages go to standard error.\n";
 
 // Takes the --content options out of `words`; false with `error` set when
 // one is malformed or its file cannot be read.
@@ -68,18 +67,14 @@ int RunFormRenderCommand(const QStringList& arguments, CliIo& io)
         return CliGuiScope::Unavailable(io);
     TOknoParametrow window;
     CliMessages messages(io);
-    QStringList unsupported;
     if (!window.Open(QStringLiteral("Parametry zestawienia"), line.file, QStringLiteral("Wykonaj"),
-                     line.values.value(QStringLiteral("--initial")), messages, unsupported,
+                     line.values.value(QStringLiteral("--initial")), messages,
                      [&content](FormEvent event, my_record&, const QString& name) {
                          if (event == FormEvent::Announce && content.contains(name))
                              return std::optional<QStringList>(content.value(name));
                          return std::optional<QStringList>();
                      }))
         return kCliFailure;
-    if (!unsupported.isEmpty())
-        io.WriteError(QStringLiteral("Not shown by this version: ") +
-                      unsupported.join(QStringLiteral(", ")));
     window.show();
     QApplication::processEvents();
     const QString out = line.values.value(QStringLiteral("--png"));

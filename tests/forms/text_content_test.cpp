@@ -1,4 +1,3 @@
-#include "forms/memo_value.h"
 #include "forms/text_content.h"
 
 #include <gtest/gtest.h>
@@ -54,18 +53,6 @@ TEST(TextContentTest, CommandsSetTheRunsThatFollow)
                                       "e"),
                                     S("f")}),
               S("ab\rcdef"));
-}
-
-// A memo's value: line breaks as paragraph marks when it has lines, no
-// control characters at all when it has one.
-TEST(TextContentTest, MemoValuesKeepOrDropLineBreaks)
-{
-    EXPECT_EQ(MemoStoredText(S("a\nb\r\nc"), true), S("a\x1b/b\x1b/c"));
-    EXPECT_EQ(MemoShownText(S("a\x1b/b")), S("a\nb"));
-    EXPECT_EQ(MemoStoredText(S("a\tb\x1b"
-                               "c\n"),
-                             false),
-              S("abc"));
 }
 
 } // namespace

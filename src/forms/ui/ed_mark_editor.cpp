@@ -3,8 +3,8 @@
 #include "forms/form_descriptions.h"
 #include "forms/form_record.h"
 #include "forms/form_substitutions.h"
+#include "forms/form_value_formats.h"
 #include "forms/marker_specification.h"
-#include "forms/memo_value.h"
 #include "forms/ui/editor_geometry.h"
 #include "forms/ui/ts_memo.h"
 
@@ -39,7 +39,7 @@ void ed_mark_editor::ShowValue()
 
 void ed_mark_editor::StoreValue()
 {
-    Store(WithoutControlCharacters(Memo()->StoredText()));
+    Store(RemoveControlCharacters(Memo()->StoredText()));
 }
 
 int ed_mark_editor::CaretPosition() const

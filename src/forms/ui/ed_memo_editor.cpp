@@ -3,7 +3,7 @@
 #include "forms/form_descriptions.h"
 #include "forms/form_record.h"
 #include "forms/form_substitutions.h"
-#include "forms/memo_value.h"
+#include "forms/form_value_formats.h"
 #include "forms/ui/editor_geometry.h"
 #include "forms/ui/tl_rich_edit.h"
 
@@ -33,14 +33,15 @@ void ed_memo_editor::ShowValue()
 {
     TLRichEdit* memo = Memo();
     m_showing = true;
-    memo->setPlainText(MemoShownText(Record().Value(FieldName())));
+    memo->setPlainText(MemoStoredToText(Record().Value(FieldName()), QStringLiteral("\n")));
     memo->document()->clearUndoRedoStacks();
     m_showing = false;
 }
 
 void ed_memo_editor::StoreValue()
 {
-    Store(MemoStoredText(Memo()->toPlainText(), m_multiLine));
+    const QString text = Memo()->toPlainText();
+    Store(m_multiLine ? MemoTextToStored(text) : RemoveControlCharacters(text));
 }
 
 int ed_memo_editor::CaretPosition() const
@@ -76,6 +77,6 @@ void ed_memo_editor::TextChanged()
         }
         return; // the removal changed the text again and stored it
     }
-    Store(m_multiLine ? MemoStoredText(memo->toPlainText(), true) : memo->toPlainText());
+    Store(m_multiLine ? MemoTextToStored(memo->toPlainText()) : memo->toPlainText());
     Raise(FormEvent::Change, FieldName());
 }

@@ -38,8 +38,8 @@ bool ed_tabs::focus_first()
     return IsShown() && my_editor::focus_first();
 }
 
-QStringList BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
-                      const QString& substitutions)
+void BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
+               const QString& substitutions)
 {
     auto* tabs = new QTabWidget(parent.Container());
     tabs->setTabPosition(QTabWidget::East);
@@ -49,7 +49,6 @@ QStringList BuildTabs(const my_tabs& description, my_editor& parent, int dx, int
     tabs->setGeometry(
         QRect(EditorPosition(description, dx, dy),
               QSize(EvaluateTree(description.width), EvaluateTree(description.height))));
-    QStringList missing;
     const int pages = int(
         std::min<qsizetype>(description.pageTitles.size(), qsizetype(description.children.size())));
     for (int i = 0; i < pages; ++i) {
@@ -63,12 +62,8 @@ QStringList BuildTabs(const my_tabs& description, my_editor& parent, int dx, int
         // Editors are destroyed last first, so the first page's editor is
         // the one that outlives the others' and takes the control along.
         auto editor = std::make_unique<ed_tabs>(parent, *tabs, i, *content, i == 0);
-        for (const QString& kind : BuildChildEditors(page, *editor, 0, 0, substitutions)) {
-            if (!missing.contains(kind))
-                missing << kind;
-        }
+        BuildChildEditors(page, *editor, 0, 0, substitutions);
         parent.Append(std::move(editor));
     }
     tabs->show();
-    return missing;
 }

@@ -29,7 +29,6 @@ private:
 };
 
 // Builds the page control of `description` on the parent's container and an
-// ed_tabs editor for each page into the parent; returns the kinds of field
-// that cannot be shown, as BuildEditors does.
-QStringList BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
-                      const QString& substitutions);
+// ed_tabs editor for each page into the parent.
+void BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
+               const QString& substitutions);

@@ -6,6 +6,7 @@
 #include "forms/ui/ed_check_editor.h"
 #include "forms/ui/ed_combo_editor.h"
 #include "forms/ui/ed_date.h"
+#include "forms/ui/ed_dynamic.h"
 #include "forms/ui/ed_form.h"
 #include "forms/ui/ed_label.h"
 #include "forms/ui/ed_lineedit.h"
@@ -69,6 +70,8 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
         return std::make_unique<ed_list>(parent, *list, dx, dy, substitutions);
     if (const auto* table = dynamic_cast<const my_table*>(&description))
         return std::make_unique<ed_table>(parent, *table, dx, dy, substitutions);
+    if (const auto* dynamic = dynamic_cast<const my_dynamic*>(&description))
+        return std::make_unique<ed_dynamic>(parent, *dynamic, dx, dy, substitutions);
     if (const auto* form = dynamic_cast<const my_form*>(&description))
         return std::make_unique<ed_form>(parent, *form, dx, dy, substitutions);
     return nullptr;
@@ -76,31 +79,25 @@ std::unique_ptr<my_editor> FieldEditorOf(const my_formular& description, my_edit
 
 } // namespace
 
-QStringList BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
-                         const QString& substitutions)
+void BuildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                  const QString& substitutions)
 {
     if (std::unique_ptr<my_editor> editor =
             FieldEditorOf(description, parent, dx, dy, substitutions)) {
         parent.Append(std::move(editor));
-        return {};
+        return;
     }
-    if (const auto* tabs = dynamic_cast<const my_tabs*>(&description))
-        return BuildTabs(*tabs, parent, dx, dy, substitutions);
-    if (description.ClassName() != QStringLiteral("my_formular"))
-        return {description.ClassName()};
+    if (const auto* tabs = dynamic_cast<const my_tabs*>(&description)) {
+        BuildTabs(*tabs, parent, dx, dy, substitutions);
+        return;
+    }
     const QPoint position = EditorPosition(description, dx, dy);
-    return BuildChildEditors(description, parent, position.x(), position.y(), substitutions);
+    BuildChildEditors(description, parent, position.x(), position.y(), substitutions);
 }
 
-QStringList BuildChildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
-                              const QString& substitutions)
+void BuildChildEditors(const my_formular& description, my_editor& parent, int dx, int dy,
+                       const QString& substitutions)
 {
-    QStringList missing;
-    for (const auto& child : description.children) {
-        for (const QString& kind : BuildEditors(*child, parent, dx, dy, substitutions)) {
-            if (!missing.contains(kind))
-                missing << kind;
-        }
-    }
-    return missing;
+    for (const auto& child : description.children)
+        BuildEditors(*child, parent, dx, dy, substitutions);
 }

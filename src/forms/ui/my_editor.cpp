@@ -12,9 +12,9 @@ my_editor::~my_editor()
     DestroyChildren();
 }
 
-void my_editor::DestroyChildren()
+void my_editor::DestroyChildrenFrom(size_t first)
 {
-    while (!m_children.empty())
+    while (m_children.size() > first)
         m_children.pop_back();
 }
 

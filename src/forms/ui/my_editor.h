@@ -52,8 +52,10 @@ public:
 
 protected:
     my_record& Record() const { return m_record; }
-    // Destroys the child editors, last first, with their controls.
-    void DestroyChildren();
+    // Destroys the child editors, last first, with their controls: all of
+    // them, or those from the `first`.
+    void DestroyChildren() { DestroyChildrenFrom(0); }
+    void DestroyChildrenFrom(size_t first);
     std::optional<QStringList> Raise(FormEvent event, const QString& name) const;
 
 private:

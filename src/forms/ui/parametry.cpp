@@ -88,8 +88,7 @@ void TOknoParametrow::Button1Click()
 
 bool TOknoParametrow::Open(const QString& caption, const QString& descriptionFile,
                            const QString& buttonCaption, const QString& initialValues,
-                           OperatorMessages& messages, QStringList& unsupported,
-                           const FormEventHook& answers)
+                           OperatorMessages& messages, const FormEventHook& answers)
 {
     Close();
     m_run = ParameterRun::Open(descriptionFile, initialValues, messages);
@@ -109,7 +108,7 @@ bool TOknoParametrow::Open(const QString& caption, const QString& descriptionFil
     }
     m_root = std::make_unique<my_editor>(m_panelFormularza, hook, m_run->Record());
     m_run->Hook()(FormEvent::Announce, m_run->Record(), QStringLiteral("FORMULARZ"));
-    unsupported = BuildEditors(m_run->Form(), *m_root, 0, 0, QString());
+    BuildEditors(m_run->Form(), *m_root, 0, 0, QString());
     m_root->focus_first();
     return true;
 }
@@ -126,13 +125,8 @@ QString TOknoParametrow::run(const QString& caption, const QString& descriptionF
                              const QString& buttonCaption, const QString& initialValues)
 {
     OperatorMessageWindow messages;
-    QStringList missing;
-    if (!Open(caption, descriptionFile, buttonCaption, initialValues, messages, missing))
+    if (!Open(caption, descriptionFile, buttonCaption, initialValues, messages))
         return QString();
-    if (!missing.isEmpty())
-        ShowInfo(QStringLiteral("Ta wersja programu nie pokazuje jeszcze niektórych pól "
-                                "formularza (%1); ich wartości nie zostaną wysłane.")
-                     .arg(missing.join(QStringLiteral(", "))));
 
     QString result;
     for (;;) {

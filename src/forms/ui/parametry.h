@@ -33,12 +33,11 @@ public:
 
     // The first half of run(): the form compiled, its values loaded and its
     // editors built, the window sized for it but not shown. False when the
-    // file cannot be read. `unsupported` gets the kinds of field this
-    // version cannot show. `answers`, when given, is asked first about every
+    // file cannot be read. `answers`, when given, is asked first about every
     // event of the form (a tool shows TEXT and PANEL content that way).
     // Close() ends what Open() began.
     bool Open(const QString& caption, const QString& descriptionFile, const QString& buttonCaption,
-              const QString& initialValues, OperatorMessages& messages, QStringList& unsupported,
+              const QString& initialValues, OperatorMessages& messages,
               const FormEventHook& answers = FormEventHook());
     void Close();
 

@@ -2,6 +2,7 @@
 #include "forms/form_compiler.h"
 #include "forms/form_record.h"
 #include "forms/form_run_settings.h"
+#include "forms/ui/ed_dynamic.h"
 #include "forms/ui/ed_list.h"
 #include "forms/ui/editor_builder.h"
 #include "forms/ui/my_editor.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -433,6 +435,43 @@ TEST_F(FieldEditorsTest, TableCellsEditTheirValues)
     const QImage drawn = table->viewport()->grab().toImage();
     const QRect locked = table->visualItemRect(table->item(0, 0));
     EXPECT_EQ(drawn.pixelColor(locked.bottomRight() - QPoint(3, 3)), QColor(0xE0, 0xE0, 0xE0));
+}
+
+// A DYNAMIC shows the case block of each instance one below the other; an
+// unknown case value is skipped; when only the last instance changes, the
+// others keep their very controls; a deletable instance has a button that
+// asks for "HELP." and the instance.
+TEST_F(FieldEditorsTest, DynamicInstancesKeepWhatDidNotChange)
+{
+    m_record.SetValue(S("D"), S("K|1||X|2||L|3|U|K|4||"));
+    Build("BEGIN DYNAMIC 'D' OF '$' ON 0,0,300,200 "
+          "'K' BEGIN FIELD 'K$' ON 0,0,80 END "
+          "'L' BEGIN LABEL 'Etykieta' ON 0,0 FIELD 'L$' ON 0,20,80 END END END");
+    auto tops = [this] {
+        QStringList where;
+        for (QLineEdit* edit : m_window.findChildren<QLineEdit*>())
+            where << QString::number(edit->y());
+        return where.join(u',');
+    };
+    EXPECT_EQ(tops(), S("0,40,60")) << "K1 at 0, L3 20 below its start at 20, K4 below L3";
+    const QList<QLineEdit*> before = m_window.findChildren<QLineEdit*>();
+    ASSERT_EQ(before.size(), 3);
+    auto* remove = m_window.findChild<QToolButton*>();
+    ASSERT_TRUE(remove);
+    m_events.clear();
+    remove->click();
+    EXPECT_EQ(m_events, (QStringList{S("3 K1"), S("4 HELP.D.L.3")})) << "the field left commits";
+
+    m_record.SetValue(S("D"), S("K|1||X|2||L|3|U|K|5||"));
+    m_root->refresh(S("D"));
+    // The instances are built once the refresh has returned.
+    const QPointer<QLineEdit> replaced(before[2]);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return replaced.isNull() && m_window.findChildren<QLineEdit*>().size() == 3; }));
+    const QList<QLineEdit*> after = m_window.findChildren<QLineEdit*>();
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1], before[1]);
+    EXPECT_EQ(tops(), S("0,40,60"));
 }
 
 } // namespace

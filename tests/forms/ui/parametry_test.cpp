@@ -85,17 +85,6 @@ TEST_F(ParametryTest, CancelEmptyAndMissing)
                            QString()),
               S("||"));
 
-    // A kind of field this version does not show yet is named, not hidden.
-    QStringList notices;
-    Answer(QDialog::Accepted, &notices);
-    Answer(QDialog::Rejected);
-    m_window.run(S("P"),
-                 Description("BEGIN DYNAMIC 'D' OF '#' ON 0,0,100,42 'X' BEGIN END END "
-                             "DYNAMIC 'E' OF '$' ON 0,50,100,42 'Y' BEGIN END END END"),
-                 S("Wykonaj"), QString());
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0].contains(S("(my_dynamic)"))) << notices[0].toStdString();
-
     QStringList seen;
     Answer(QDialog::Accepted, &seen);
     EXPECT_EQ(m_window.run(S("P"), m_dir.filePath(S("brak.tmp")), S("Wykonaj"), QString()),
