@@ -9,7 +9,6 @@
 #include "forms/ui/editor_geometry.h"
 
 #include <QApplication>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -33,6 +32,8 @@ ed_dynamic::ed_dynamic(my_editor& parent, const my_dynamic& description, int dx,
     area->setGeometry(
         QRect(EditorPosition(description, dx, dy),
               QSize(EvaluateTree(description.width), EvaluateTree(description.height))));
+    // Read once for all the instances' delete buttons.
+    m_deletePicture.loadFromData(LoadFormPicture(QStringLiteral("usun.bmp")).bytes);
     m_content = new QWidget;
     m_content->resize(EvaluateTree(description.width), 0);
     area->setWidget(m_content);
@@ -46,8 +47,11 @@ ed_dynamic::~ed_dynamic()
     delete m_area.data();
 }
 
-// The form refreshes the field from within its answer to an event; the
-// instances are built once that answer has returned.
+// The form refreshes the field from within its answer to an event, often
+// one raised by a control of an instance about to go; the instances are
+// built once that answer has returned. A zero-time timer on this thread
+// does it: refreshes run in the order they were asked, and there is no
+// second thread to wait for.
 void ed_dynamic::refresh(const QString& name)
 {
     if (name != m_fieldName) {
@@ -82,8 +86,10 @@ void ed_dynamic::ShowInstances()
         delete m_shown[i].deleteButton.data();
     m_shown.resize(kept);
 
+    // The content is sized once, after the instances are built, so the
+    // scroll bars do not follow every control added on the way.
     int y = kept > 0 ? m_shown.back().bottom : 0;
-    const my_editor* firstNew = nullptr;
+    my_editor* firstNew = nullptr;
     for (size_t i = kept; i < wanted.size(); ++i) {
         const DynamicInstance& instance = wanted[i];
         Shown entry{instance, y, false, nullptr};
@@ -103,31 +109,40 @@ void ed_dynamic::ShowInstances()
             entry.bottom = y;
             entry.hasEditor = true;
             my_editor* added = Append(std::move(editor));
-            if (firstNew == nullptr && added->focus_first())
+            if (firstNew == nullptr) {
                 firstNew = added;
-            else if (firstNew == nullptr)
-                firstNew = added;
+                firstNew->focus_first();
+            }
         }
         m_shown.push_back(entry);
     }
     m_content->resize(m_content->width(), y);
-    if (firstNew != nullptr) {
-        const QList<QWidget*> shown = firstNew->controls();
-        QWidget* focused = QApplication::focusWidget();
-        if (focused != nullptr && shown.contains(focused))
-            area->ensureWidgetVisible(focused);
-        else if (!shown.isEmpty())
-            area->ensureWidgetVisible(shown.last());
-    }
+    if (firstNew != nullptr)
+        ScrollIntoView(*area, *firstNew);
+}
+
+// The first new instance's focused control comes into view, else its last
+// control, else the last control of the area.
+void ed_dynamic::ScrollIntoView(QScrollArea& area, const my_editor& instance) const
+{
+    const QList<QWidget*> shown = instance.controls();
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && shown.contains(focused))
+        area.ensureWidgetVisible(focused);
+    else if (!shown.isEmpty())
+        area.ensureWidgetVisible(shown.last());
+    else if (const QList<QWidget*> all =
+                 m_content->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+             !all.isEmpty())
+        area.ensureWidgetVisible(all.last());
 }
 
 QToolButton* ed_dynamic::NewDeleteButton(const DynamicInstance& instance, int bottom)
 {
     auto* button = new QToolButton(m_content);
     button->setAutoRaise(true);
-    QPixmap picture;
-    if (picture.loadFromData(LoadFormPicture(QStringLiteral("usun.bmp")).bytes))
-        button->setIcon(picture);
+    if (!m_deletePicture.isNull())
+        button->setIcon(m_deletePicture);
     button->setGeometry(EvaluateTree(m_description.width) - kDeleteButtonInset,
                         bottom - kDeleteButtonSize, kDeleteButtonSize, kDeleteButtonSize);
     const QString action =

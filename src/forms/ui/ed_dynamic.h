@@ -3,6 +3,7 @@
 #include "forms/dynamic_instances.h"
 #include "forms/ui/my_editor.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QScrollArea>
 #include <QToolButton>
@@ -41,11 +42,13 @@ private:
     };
 
     QToolButton* NewDeleteButton(const DynamicInstance& instance, int bottom);
+    void ScrollIntoView(QScrollArea& area, const my_editor& instance) const;
 
     const my_dynamic& m_description;
     QString m_substitutions;
     QString m_fieldName;
     QPointer<QScrollArea> m_area;
     QWidget* m_content = nullptr;
+    QPixmap m_deletePicture;
     std::vector<Shown> m_shown;
 };

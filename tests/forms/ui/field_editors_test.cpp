@@ -439,8 +439,8 @@ TEST_F(FieldEditorsTest, TableCellsEditTheirValues)
 
 // A DYNAMIC shows the case block of each instance one below the other; an
 // unknown case value is skipped; when only the last instance changes, the
-// others keep their very controls; a deletable instance has a button that
-// asks for "HELP." and the instance.
+// others keep their very controls and the first new one takes the focus; a
+// deletable instance has a button that asks for "HELP." and the instance.
 TEST_F(FieldEditorsTest, DynamicInstancesKeepWhatDidNotChange)
 {
     m_record.SetValue(S("D"), S("K|1||X|2||L|3|U|K|4||"));
@@ -471,6 +471,7 @@ TEST_F(FieldEditorsTest, DynamicInstancesKeepWhatDidNotChange)
     const QList<QLineEdit*> after = m_window.findChildren<QLineEdit*>();
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(after[1], before[1]);
+    EXPECT_TRUE(after[2]->hasFocus()) << "the first new instance takes the focus";
     EXPECT_EQ(tops(), S("0,40,60"));
 }
 
