@@ -41,6 +41,13 @@ bool ed_tabs::focus_first()
 void BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
                const QString& substitutions)
 {
+    const int pages = int(
+        std::min<qsizetype>(description.pageTitles.size(), qsizetype(description.children.size())));
+    // The page control goes with a page's editor; without pages it would
+    // have none, and would stay behind on a subform's or an instance's
+    // area each time their fields are built again.
+    if (pages == 0)
+        return;
     auto* tabs = new QTabWidget(parent.Container());
     tabs->setTabPosition(QTabWidget::East);
     QFont font = parent.Container()->font();
@@ -49,8 +56,6 @@ void BuildTabs(const my_tabs& description, my_editor& parent, int dx, int dy,
     tabs->setGeometry(
         QRect(EditorPosition(description, dx, dy),
               QSize(EvaluateTree(description.width), EvaluateTree(description.height))));
-    const int pages = int(
-        std::min<qsizetype>(description.pageTitles.size(), qsizetype(description.children.size())));
     for (int i = 0; i < pages; ++i) {
         const my_formular& page = *description.children[size_t(i)];
         auto* area = new QScrollArea;
