@@ -6,8 +6,8 @@
 #include "forms/form_substitutions.h"
 #include "forms/ui/editor_builder.h"
 #include "forms/ui/editor_geometry.h"
+#include "forms/ui/picture_button.h"
 
-#include <QPixmap>
 #include <QToolButton>
 
 namespace {
@@ -37,18 +37,11 @@ ed_form::ed_form(my_editor& parent, const my_form& description, int dx, int dy,
     : ActionEditor(parent, ApplySubstitutions(description.fieldName, substitutions)),
       m_description(description), m_substitutions(substitutions)
 {
-    auto* button = new QToolButton(Container());
-    button->setAutoRaise(true);
-    QPixmap picture;
-    const bool hasPicture = picture.loadFromData(description.picture.bytes);
-    if (hasPicture) {
-        button->setIcon(picture);
-        button->setIconSize(picture.size());
-    }
+    QToolButton* button = NewPictureButton(Container(), description.picture);
     Adopt(button, QRect(EditorPosition(description, dx, dy), QSize(kButtonSize, kButtonSize)));
     // Without a picture there is nothing to click; the form can still open
     // the window by refreshing the field.
-    button->setVisible(hasPicture);
+    button->setVisible(!button->icon().isNull());
     QObject::connect(button, &QToolButton::clicked, this, [this] { Open(); });
 }
 

@@ -64,7 +64,8 @@ void ed_memo_editor::TextChanged()
     if (m_showing)
         return;
     TLRichEdit* memo = Memo();
-    const int excess = int(memo->toPlainText().size()) - m_maxLength;
+    const QString text = memo->toPlainText();
+    const int excess = int(text.size()) - m_maxLength;
     if (m_maxLength > 0 && excess > 0) {
         QTextCursor cursor = memo->textCursor();
         const int before = std::min(excess, cursor.position());
@@ -77,6 +78,6 @@ void ed_memo_editor::TextChanged()
         }
         return; // the removal changed the text again and stored it
     }
-    Store(m_multiLine ? MemoTextToStored(memo->toPlainText()) : memo->toPlainText());
+    Store(m_multiLine ? MemoTextToStored(text) : text);
     Raise(FormEvent::Change, FieldName());
 }
