@@ -5,6 +5,7 @@
 
 #include "client/ansi_codec.h"
 #include "forms/form_record.h"
+#include "forms/form_value_formats.h"
 #include "forms/parameter_text.h"
 
 #include <QStringList>
@@ -121,10 +122,36 @@ const char kFilterDescription[] =
     "TEXT #Strona_%P 790 10 RIGHT\n"
     "[END]\n";
 
+const char kPeriodDescription[] = "[REPORT 800 ALIGN=STANDARD]\n"
+                                  "[HEADER 82]\n"
+                                  "TEXT #Odwiedziny_w_okresie 10 5 BOLD SIZE=24\n"
+                                  "TEXT #%0 790 10 RIGHT\n"
+                                  "TEXT #Okres:_&okres 10 36\n"
+                                  "TEXT #Typ 10 60 BOLD\n"
+                                  "TEXT #Rodzaj 60 60 BOLD\n"
+                                  "TEXT #Odwiedzin 330 60 BOLD RIGHT\n"
+                                  "TEXT #Najwięcej_w_dniu 470 60 BOLD RIGHT\n"
+                                  "TEXT #Ponad_limitem 490 60 BOLD\n"
+                                  "H 10 80 780 BOLD\n"
+                                  "[LINE 22]\n"
+                                  "TEXT &typ 10 3\n"
+                                  "TEXT &nazwa 60 3 LIMIT 180\n"
+                                  "TEXT &liczba 330 3 RIGHT\n"
+                                  "TEXT &najwiecej 470 3 RIGHT\n"
+                                  "TEXT &ponad 490 3 LIMIT 120\n"
+                                  "BOX 620 6 &wykres 10 WHEN &wykres\n"
+                                  "[FOOTER 50]\n"
+                                  "H 10 2 780\n"
+                                  "TEXT #Razem:_&razem 10 8 BOLD LAST\n"
+                                  "TEXT #Strona_%P 790 8 RIGHT\n"
+                                  "TEXT #Uwaga:_&uwaga 10 28 LIMIT 770 LAST WHEN &uwaga\n"
+                                  "[END]\n";
+
 // Longest bar of the month and of today's summary, in design units; a bar
 // is four units a visit until the busiest one would be longer.
 constexpr double kMonthBar = 240;
 constexpr double kTodayBar = 180;
+constexpr double kPeriodBar = 160;
 constexpr double kUnitsPerVisit = 4;
 
 const char* const kMonths[] = {"styczeń",  "luty",        "marzec",   "kwiecień",
@@ -491,6 +518,132 @@ ComputedReport FilteredReaders(const my_record& form, const QDate& today)
     return Finished(QString::fromUtf8(kFilterDescription), lines);
 }
 
+// Marker codes of the day filter and the days of the week they let through.
+bool DayPasses(const QString& codes, const QDate& day)
+{
+    if (codes.isEmpty())
+        return true;
+    const int weekday = day.dayOfWeek();
+    const QChar code = weekday == 7 ? u'n' : weekday == 6 ? u's' : u'p';
+    return codes.contains(code);
+}
+
+// The visits of a period by kind: the kinds chosen in the list (all when
+// none is), counted on the days the marker filter lets through, with the
+// busiest day and the days over each kind's limit from the table.
+ComputedReport VisitsOfPeriod(const my_record& form, const std::vector<VisitKind>& kinds,
+                              const VisitRegistry& registry, const QDate& today)
+{
+    QString error;
+    const QString fromText = form.Value(QStringLiteral("OD")).trimmed();
+    const std::optional<QDate> from =
+        fromText.isEmpty() ? QDate(today.year(), today.month(), 1) : DayOf(fromText, today, error);
+    const std::optional<QDate> to =
+        from ? DayOf(form.Value(QStringLiteral("DO")), today, error) : std::nullopt;
+    if (!from || !to)
+        return Refused(error);
+    if (*from > *to)
+        return Refused(QStringLiteral("Początek okresu jest późniejszy niż koniec"));
+    if (from->daysTo(*to) > 366)
+        return Refused(QStringLiteral("Okres dłuższy niż rok"));
+    QStringList chosen;
+    for (int row = 1; row <= 999; ++row) {
+        const QString type = form.Value(QStringLiteral("RODZAJ%1").arg(row)).trimmed();
+        if (type.isEmpty() || chosen.contains(type))
+            continue;
+        if (std::none_of(kinds.begin(), kinds.end(),
+                         [&](const VisitKind& kind) { return kind.type == type; }))
+            return Refused(QStringLiteral("Nieznany rodzaj odwiedzin: ") + type);
+        chosen << type;
+    }
+    QMap<QString, qint64> limits;
+    for (int row = 1; row <= 999; ++row) {
+        const QString type = form.Value(QStringLiteral("LIMIT_TYP_%1").arg(row)).trimmed();
+        const QString limit = form.Value(QStringLiteral("LIMIT_%1").arg(row)).trimmed();
+        if (type.isEmpty() && limit.isEmpty())
+            continue;
+        bool ok = false;
+        const qint64 value = limit.toLongLong(&ok);
+        if (type.isEmpty() || !ok || value < 1)
+            return Refused(QStringLiteral("Nieprawidłowy limit w wierszu %1").arg(row));
+        limits.insert(type, value);
+    }
+    QString codes;
+    const QString filter = form.Value(QStringLiteral("DNI"));
+    for (qsizetype i = 0; i + 1 < filter.size(); ++i) {
+        if (filter[i] == u'^')
+            codes += filter[++i];
+    }
+    const bool bars = form.Value(QStringLiteral("WYKRES")) == QLatin1String("T");
+    const bool byCount = form.Value(QStringLiteral("KOLEJNOSC")) == QLatin1String("L");
+
+    struct KindPeriod
+    {
+        VisitKind kind;
+        qint64 count = 0;
+        qint64 busiest = 0;
+        int overLimit = 0;
+    };
+    std::vector<KindPeriod> rows;
+    for (const VisitKind& kind : kinds) {
+        if (chosen.isEmpty() || chosen.contains(kind.type))
+            rows.push_back({kind});
+    }
+    int days = 0;
+    for (QDate day = *from; day <= *to; day = day.addDays(1)) {
+        if (!DayPasses(codes, day))
+            continue;
+        ++days;
+        const QMap<QString, qint64> counts = registry.Day(day.toString(Qt::ISODate));
+        for (KindPeriod& row : rows) {
+            const qint64 count = counts.value(row.kind.type);
+            row.count += count;
+            row.busiest = std::max(row.busiest, count);
+            if (limits.contains(row.kind.type) && count > limits.value(row.kind.type))
+                ++row.overLimit;
+        }
+    }
+    if (byCount) {
+        std::stable_sort(rows.begin(), rows.end(), [](const KindPeriod& a, const KindPeriod& b) {
+            return a.count > b.count;
+        });
+    }
+    qint64 total = 0;
+    std::vector<qint64> counts;
+    for (const KindPeriod& row : rows) {
+        total += row.count;
+        counts.push_back(row.count);
+    }
+    const qint64 busiest = Busiest(counts);
+    // The note is one footer line: its lines follow each other after a
+    // space.
+    const QString note = MemoStoredToText(form.Value(QStringLiteral("UWAGA")), QStringLiteral(" "));
+    QStringList lines;
+    for (const KindPeriod& row : rows) {
+        DataLine line;
+        line.Add("okres",
+                 QStringLiteral("%1 – %2, dni: %3").arg(Shown(*from), Shown(*to)).arg(days))
+            .Add("typ", row.kind.type)
+            .Add("nazwa", row.kind.name)
+            .Add("liczba", row.count)
+            .Add("najwiecej", row.busiest);
+        if (limits.contains(row.kind.type)) {
+            line.Add("ponad",
+                     QStringLiteral("%1 %2 (limit %3)")
+                         .arg(row.overLimit)
+                         .arg(row.overLimit == 1 ? QStringLiteral("dzień") : QStringLiteral("dni"))
+                         .arg(limits.value(row.kind.type)));
+        }
+        if (bars && row.count > 0)
+            line.Add("wykres", BarLength(row.count, busiest, kPeriodBar));
+        line.Add("razem", total);
+        if (!note.trimmed().isEmpty())
+            line.Add("uwaga", note.trimmed());
+        lines << line.Text();
+    }
+    return Finished(QString::fromUtf8(kPeriodDescription), lines);
+}
+
 } // namespace
 
 std::optional<ComputedReport> ComputeReport(qint32 number, const QString& parameters,
@@ -510,6 +663,8 @@ std::optional<ComputedReport> ComputeReport(qint32 number, const QString& parame
         return VisitsToday(ReadingRoomKinds(structure), registry, today);
     case 5:
         return FilteredReaders(form, today);
+    case 6:
+        return VisitsOfPeriod(form, ReadingRoomKinds(structure), registry, today);
     default:
         return std::nullopt;
     }

@@ -14,21 +14,23 @@
 
 namespace {
 
-// SHA-256 of the fixed reports 1 to 5 that earlier versions copied into a
-// demo data folder. Such a copy, left as it was, would now hide the report
-// the simulator computes, so it is removed; a changed one is somebody's own
-// report and stays.
-constexpr const char* kEarlierDemoReports[][2] = {
+// SHA-256 of demo files that earlier versions copied into a demo data
+// folder: the fixed reports 1 to 5, which would now hide the reports the
+// simulator computes, and the catalog description before report 6. A copy
+// left as it was is removed (and the catalog copied afresh); a changed one
+// is somebody's own and stays.
+constexpr const char* kEarlierDemoFiles[][2] = {
     {"reports/1.txt", "ccee29105e89ff70ac5aff640bf4b007c889c2c8c77e8062ee977d0fe8cf04a3"},
     {"reports/2.txt", "40cf229c540c5065fef6b15ae3827e8e0ee24a951bed670370b27f6d42b7f29e"},
     {"reports/3.txt", "4fc983d45962f4c8a2081136381b9cf72ef4afc2a8e7187a6ed9a511474ee1b3"},
     {"reports/4.txt", "75fb5af05337fc3d95af507e9c3dcdfc129f243d708f54899c32428a997603b1"},
     {"reports/5.txt", "de8e68c7b84114c29d2c574bb38af91c8725a4f0f9d6c9b7bed0470f7219fc2b"},
+    {"struktura.txt", "9f29dcb0921af007729d3dd28e6be7e5c391eab3034f553f2a0b6d5ebd88e26c"},
 };
 
-void RemoveEarlierDemoReports(const QString& folder)
+void RemoveEarlierDemoFiles(const QString& folder)
 {
-    for (const auto& [relative, digest] : kEarlierDemoReports) {
+    for (const auto& [relative, digest] : kEarlierDemoFiles) {
         const QString path = QDir(folder).filePath(QLatin1String(relative));
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -45,7 +47,7 @@ void RemoveEarlierDemoReports(const QString& folder)
 
 QString CopyDemoData(const QString& folder)
 {
-    RemoveEarlierDemoReports(folder);
+    RemoveEarlierDemoFiles(folder);
     const QString root = QStringLiteral(":/demo");
     QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
