@@ -80,4 +80,7 @@ export XDG_CONFIG_HOME="$build/demo-config"
 echo "The demo server listens on 127.0.0.1:8000 (TCP) and https://127.0.0.1:8443/nura"
 echo "and logs every request to $log. Users: demo/demo, anna/Żółw-1; zmiana/zmiana"
 echo "must change the password. \"Logowanie\" > \"Wyloguj\" opens the login window."
+# Forms find their pictures in the folder the program runs in, which holds
+# the pictures the build puts beside the program.
+cd "$(dirname "$program")"
 "$program" "$build/src/app/ui/czytelnia.ini"
