@@ -100,7 +100,8 @@ TEST_P(CatalogTest, TheDemoDescriptionComesWhole)
                            S("2 Karty czytelników Czytelnicy TABELA formularz "),
                            S("3 Odwiedziny w miesiącu Statystyka TABELA formularz "),
                            S("4 Zestawienie dzienne Statystyka TABELA bez formularza "),
-                           S("5 Czytelnicy według filtru Czytelnicy TABELA formularz F")}));
+                           S("5 Czytelnicy według filtru Czytelnicy TABELA formularz F"),
+                           S("6 Odwiedziny w okresie Statystyka TABELA formularz ")}));
     // Form texts keep the line breaks the server joined their lines with.
     EXPECT_TRUE(d.reports[0].form.contains(S("\rDATE 'DZIEN' ON 90, 10, 100\r")));
     EXPECT_TRUE(d.reports[3].form.startsWith(S("BEGIN\rLABEL")));

@@ -219,7 +219,7 @@ TEST_P(ReadingRoomWindowTest, AutomaticLoginShowsTheDemoReadingRoomWithItsReport
     }
     EXPECT_EQ(menu.join(S(" | ")).toStdString(),
               "Otwórz zapisane zestawienie… | "
-              "Statystyka: Odwiedziny w dniu, Odwiedziny w miesiącu | "
+              "Statystyka: Odwiedziny w dniu, Odwiedziny w miesiącu, Odwiedziny w okresie | "
               "Czytelnicy: Karty czytelników, Czytelnicy według filtru");
 }
 
