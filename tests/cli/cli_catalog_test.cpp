@@ -79,7 +79,7 @@ TEST_P(CliCatalogTest, PrintsTheDescriptionOfTheStructureText)
     QStringList reportIds;
     for (const QString& report : LinesOfKind(lines, "report"))
         reportIds << report.section(QLatin1Char('\t'), 2, 2);
-    EXPECT_EQ(reportIds.join(QLatin1Char(',')), S("odwiedziny,karty,miesiac,dzienny,filtr"));
+    EXPECT_EQ(reportIds.join(QLatin1Char(',')), S("odwiedziny,karty,miesiac,dzienny,filtr,okres"));
     EXPECT_EQ(LinesOfKind(lines, "s"), QStringList({S("s\tKsiążki"), S("s\tCzasopisma")}));
     // A dictionary's indexes follow it.
     const qsizetype dictionary = lines.indexOf(S("dictionary\tKHO\tHasła osobowe"));
